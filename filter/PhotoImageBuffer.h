@@ -1,0 +1,78 @@
+// The sheet buffer: up to three prints of one media sheet, each held as
+// yellow, magenta and cyan planes, and the colour processing of a page.
+#ifndef PHOTOIMAGEBUFFER_H
+#define PHOTOIMAGEBUFFER_H
+
+#include <cstdint>
+
+#include "PvkImgLib.h"
+
+class DeviceEntry;
+
+// One media layout in printer dots. Records are zero-filled before their
+// fields are set, because they are compared as whole records.
+struct DeviceMediaBufferInfo {
+    int32_t mediaId;
+    int32_t mediaCode;
+    double widthInch;
+    double lengthInch;
+    int32_t baseDpi;
+    int32_t paperWidthDots;
+    int32_t paperLengthDots;
+    int32_t borderMarginX;
+    int32_t borderMarginY;
+    int32_t imageGap;
+    int32_t imageWidthDots;
+    int32_t imageLengthDots;
+    int32_t imageCount;
+    int32_t twoInchCut;
+    double minFirmware;
+    int32_t headWidth;
+    int64_t dpiX;
+    int64_t dpiY;
+    int32_t paperWidth;
+    int32_t paperLength;
+    int32_t imageWidth;
+    int32_t imageLength;
+    int32_t imageGapDots;
+    int32_t imagesPerMedia;
+};
+
+class PhotoImageBuffer {
+  public:
+    enum { kSlots = 3, kPlanes = 3 };
+    enum { kPlaneY = 0, kPlaneM = 1, kPlaneC = 2 };
+
+    PhotoImageBuffer();
+    virtual ~PhotoImageBuffer();
+    PhotoImageBuffer(const PhotoImageBuffer&) = delete;
+    PhotoImageBuffer& operator=(const PhotoImageBuffer&) = delete;
+
+    int Alloc(DeviceMediaBufferInfo geometry);
+    int Clear();
+    int Free();
+    int SetImageData(int slot, _tagBITMAPHANDLE* page);
+    _tagBITMAPHANDLE* ColorProcess(void* pixels, long width, long height, int slot);
+    int Send(DeviceEntry* device, DeviceMediaBufferInfo* geometry);
+
+    DeviceMediaBufferInfo m_mediaInfo;
+    _tagBITMAPHANDLE m_planes[kSlots][kPlanes];
+    long m_dpi;
+    long m_resolutionMode;
+    bool m_paperRotate;
+    bool m_border;
+    int m_sharpness;
+    bool m_colorAdjustment;
+    int m_gammaR;
+    int m_gammaG;
+    int m_gammaB;
+    int m_brightnessR;
+    int m_brightnessG;
+    int m_brightnessB;
+    int m_contrastR;
+    int m_contrastG;
+    int m_contrastB;
+    int m_saturation;
+};
+
+#endif
