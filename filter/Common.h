@@ -1,0 +1,34 @@
+#ifndef TQ51M_COMMON_H
+#define TQ51M_COMMON_H
+
+#include <cstdio>
+
+#include <cups/cups.h>
+
+// The filter's own PPD reader: the open PPD text and the value of the last lookup.
+struct ppdfile_s {
+    FILE* fp;
+    char defChoice[256];
+};
+
+// Opens the PPD at path; the record is returned even when the file cannot be opened (then
+// every lookup gives null). Null only for a null path or when memory runs out.
+ppdfile_s* wrappedPpdOpenFile(const char* path);
+void wrappedPpdClose(ppdfile_s* ppd);
+// The word after "*Default<keyword>: " on the first such line, or null. The result lives in
+// ppd->defChoice until the next lookup.
+char* wrappedPpdFindDefChoice(ppdfile_s* ppd, const char* keyword);
+
+// A job setting: the job option, for "PageSize" the "media" option, else the PPD default.
+char* _GetCupsValue(const char* keyword, int numOptions, cups_option_s* options, ppdfile_s* ppd);
+
+void _StoreLE2(void* p, int value);
+void _StoreLE4(void* p, int value);
+
+// Copies the value of key from the backend's job information file of jobId into buf when it
+// fits; buf stays unchanged otherwise. Always returns 0.
+int _GetValuePrInfoFile(const char* key, const char* jobId, char* buf, int bufSize);
+// Stores the firmware version the filter works with (1.53); 3 for a null pointer, else 0.
+int _GetFirmwVersion(long unused, double* version);
+
+#endif
