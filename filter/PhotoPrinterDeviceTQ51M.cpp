@@ -1,0 +1,221 @@
+#include "PhotoPrinterDeviceTQ51M.h"
+
+#include <cstdlib>
+#include <cstring>
+
+namespace {
+
+const int kHeadWidth = 2560;
+const int kInfoValueSize = 128;
+
+// A media row: every row shares the base resolution, margins, gap and firmware level.
+constexpr DeviceMediaBufferInfo MediaRow(int mediaId, int mediaCode, double widthInch,
+                                         double lengthInch, int paperWidthDots, int paperLengthDots,
+                                         int imageWidthDots, int imageLengthDots, int imageCount,
+                                         int twoInchCut) {
+    return DeviceMediaBufferInfo{mediaId,
+                                 mediaCode,
+                                 widthInch,
+                                 lengthInch,
+                                 300,
+                                 paperWidthDots,
+                                 paperLengthDots,
+                                 60,
+                                 54,
+                                 30,
+                                 imageWidthDots,
+                                 imageLengthDots,
+                                 imageCount,
+                                 twoInchCut,
+                                 1.0,
+                                 0,
+                                 0,
+                                 0,
+                                 0,
+                                 0,
+                                 0,
+                                 0,
+                                 0,
+                                 0};
+}
+
+struct PageSizeName {
+    const char* name;
+    int mediaId;
+};
+
+const PageSizeName kPageSizes[] = {
+    {"207x105mm", 33}, {"207x130mm", 34}, {"207x156mm", 35}, {"207x206mm", 36},
+    {"207x257mm", 31}, {"207x308mm", 32}, {"214x151mm", 71}, {"214x300mm", 78},
+};
+
+const int kDefaultMediaId = 33;
+
+bool IsTableMediaId(long mediaId) {
+    return (mediaId >= 31 && mediaId <= 39) || mediaId == 44 || mediaId == 71 || mediaId == 72 ||
+           mediaId == 78;
+}
+
+} // namespace
+
+const DeviceMediaBufferInfo gMediaInfo_TQ51M[] = {
+    MediaRow(33, 408, 8.0, 4.0, 2448, 1236, 2448, 1236, 1, 0),
+    MediaRow(34, 409, 8.0, 5.0, 2448, 1536, 2448, 1536, 1, 0),
+    MediaRow(35, 410, 8.0, 6.0, 2448, 1836, 2448, 1836, 1, 0),
+    MediaRow(36, 11, 8.0, 8.0, 2448, 2436, 2448, 2436, 1, 0),
+    MediaRow(31, 6, 8.0, 10.0, 2448, 3036, 2448, 3036, 1, 1),
+    MediaRow(32, 7, 8.0, 12.0, 2448, 3636, 2448, 3636, 1, 1),
+    MediaRow(71, 434, 8.3, 5.8, 2528, 1784, 2528, 1784, 1, 0),
+    MediaRow(78, 41, 8.3, 11.7, 2528, 3544, 2528, 3544, 1, 1),
+    MediaRow(37, 13, 8.0, 4.0, 2448, 2502, 2448, 1236, 2, 0),
+    MediaRow(38, 14, 8.0, 5.0, 2448, 3102, 2448, 1536, 2, 0),
+    MediaRow(39, 15, 8.0, 6.0, 2448, 3702, 2448, 1836, 2, 0),
+    MediaRow(72, 35, 8.3, 5.8, 2528, 3598, 2528, 1784, 2, 0),
+    MediaRow(44, 20, 8.0, 4.0, 2448, 3768, 2448, 1236, 3, 0),
+    DeviceMediaBufferInfo{-1, 0, 0.0, 0.0, 0, 0, 0, 0, 0, 0, 0, 0,
+                          0,  0, 0.0, 0,   0, 0, 0, 0, 0, 0, 0, 0},
+};
+
+const OverCoatInfo gOverCoatInfo_TQ51M[] = {
+    {0, 0, 0, 0, 1.0},      {1, 1, 0, 0, 1.0},   {2, 2, 0, 0, 1.0},     {3, 3, 0, 0, 1.0},
+    {21, 21, 0, 0, 1.0},    {22, 22, 0, 0, 1.0}, {101, 101, 1, 0, 1.0}, {121, 121, 1, 0, 1.0},
+    {122, 122, 1, 0, 0.61}, {-1, 0, 0, 0, 0.0},
+};
+
+DeviceEntry_TQ51M::~DeviceEntry_TQ51M() = default;
+
+int DeviceEntry_TQ51M::GetHeadWidth() {
+    return kHeadWidth;
+}
+
+int DeviceEntry_TQ51M::SetMediaSize(int numOptions, cups_option_s* options, ppdfile_s* ppd) {
+    double firmware = 0.0;
+    if (_GetFirmwVersion(0, &firmware) != 0)
+        return 0;
+    const char* pageSize = _GetCupsValue("PageSize", numOptions, options, ppd);
+    int mediaId = kDefaultMediaId;
+    if (pageSize != nullptr) {
+        for (const PageSizeName& entry : kPageSizes) {
+            if (std::strcmp(pageSize, entry.name) == 0) {
+                mediaId = entry.mediaId;
+                break;
+            }
+        }
+    }
+    return SetMediaInfo(m_mediaInfo, mediaId, firmware) == 0 ? 1 : 0;
+}
+
+int DeviceEntry_TQ51M::SetMediaInfo(DeviceMediaBufferInfo& info, long mediaId, double firmware) {
+    if (!IsTableMediaId(mediaId))
+        return 3;
+    info.mediaId = -1;
+    for (const DeviceMediaBufferInfo* row = gMediaInfo_TQ51M; row->mediaId != -1; ++row) {
+        if (row->mediaId != mediaId)
+            continue;
+        if (row->minFirmware > firmware)
+            return 3;
+        info.mediaId = row->mediaId;
+        info.mediaCode = row->mediaCode;
+        info.widthInch = row->widthInch;
+        info.lengthInch = row->lengthInch;
+        info.baseDpi = row->baseDpi;
+        info.paperWidthDots = row->paperWidthDots;
+        info.paperLengthDots = row->paperLengthDots;
+        info.borderMarginX = row->borderMarginX;
+        info.borderMarginY = row->borderMarginY;
+        info.imageGap = row->imageGap;
+        info.imageWidthDots = row->imageWidthDots;
+        info.imageLengthDots = row->imageLengthDots;
+        info.imageCount = row->imageCount;
+        info.twoInchCut = row->twoInchCut;
+        info.minFirmware = row->minFirmware;
+        return UpdateMediaInfo(info);
+    }
+    return 3;
+}
+
+DeviceMediaBufferInfo DeviceEntry_TQ51M::GetMultiMediaInfo(DeviceMediaBufferInfo* info, int count) {
+    // Zero-filled, because records are compared whole; without a row it means "no media".
+    DeviceMediaBufferInfo result;
+    std::memset(&result, 0, sizeof(result));
+    result.mediaId = -1;
+    if (info == nullptr)
+        return result;
+
+    double firmware = 0.0;
+    _GetFirmwVersion(0, &firmware);
+    long id = info->mediaId;
+    switch (info->mediaId) {
+    case 33:
+        if (count == 2)
+            id = 37;
+        else if (count == 3)
+            id = 44;
+        break;
+    case 34:
+        id = 38;
+        break;
+    case 35:
+        id = 39;
+        break;
+    case 71:
+        id = 72;
+        break;
+    default:
+        break;
+    }
+    SetMediaInfo(result, id, firmware);
+    return result;
+}
+
+int DeviceEntry_TQ51M::GetMultiLayoutNum(const char* jobId) {
+    char mediaSize[kInfoValueSize] = {};
+    _GetValuePrInfoFile("MEDIA_SIZE=", jobId, mediaSize, sizeof(mediaSize));
+    if (mediaSize[0] == '\0')
+        return 1;
+    const int mediaId = m_mediaInfo.mediaId;
+    if (std::strcmp(mediaSize, "00500") == 0) {
+        if (mediaId == 33 || mediaId == 34)
+            return 2;
+    } else if (std::strcmp(mediaSize, "00510") == 0) {
+        if (mediaId == 33)
+            return 3;
+        if (mediaId == 34 || mediaId == 35)
+            return 2;
+    } else if (std::strcmp(mediaSize, "00600") == 0) {
+        if (mediaId == 33 || mediaId == 34 || mediaId == 71)
+            return 2;
+    }
+    return 1;
+}
+
+int DeviceEntry_TQ51M::GetRemainHalf(const char* jobId) {
+    char remain[kInfoValueSize] = {};
+    _GetValuePrInfoFile("MEDIA_REMAIN_HALF=", jobId, remain, sizeof(remain));
+    if (remain[0] == '\0')
+        return 0;
+    return static_cast<int>(std::strtol(remain, nullptr, 10));
+}
+
+int DeviceEntry_TQ51M::SetOvercoatFinish(unsigned long finish, double firmware) {
+    m_overcoatInfo.key = -1;
+    for (const OverCoatInfo* row = gOverCoatInfo_TQ51M; row->key != -1; ++row) {
+        if (row->key == static_cast<int>(finish) && row->minFirmware <= firmware) {
+            m_overcoatInfo = *row;
+            return 0;
+        }
+    }
+    return 3;
+}
+
+void DeviceEntry_TQ51M::SetPaperRotate(int, cups_option_s*, ppdfile_s*) {
+    m_paperRotate = false;
+}
+
+bool DeviceEntry_TQ51M::isSupportDecurl() {
+    return false;
+}
+
+bool DeviceEntry_TQ51M::isSupportSysTime() {
+    return false;
+}
