@@ -1,6 +1,139 @@
 #include "PhotoImageBuffer.h"
 
+#include <cstdio>
+#include <cstdlib>
 #include <cstring>
+
+#include "Common.h"
+#include "PhotoPrinterDevice.h"
+
+namespace {
+
+// Bytes from the start of a plane command to its pixel rows: the 32-byte command header, the
+// 14-byte file header, the 40-byte information header, 256 palette entries and ten zeros.
+const int kCommandHeader = 32;
+const int kPixelOffset = 1088;
+const int kPlaneHeader = kCommandHeader + kPixelOffset;
+const int kPaletteOffset = 86;
+const int kBandRows = 1000;
+
+uint64_t Stride24(uint64_t width) {
+    return ((width * 24 + 31) >> 5) * 4;
+}
+
+// Describes a 24-bit bottom-up buffer from the process allocator and hands it to the library,
+// which releases it with the record. The buffer is released here when it cannot be described.
+bool AdoptPixels(_tagBITMAPHANDLE& bitmap, void* pixels, uint64_t width, uint64_t height) {
+    std::memset(&bitmap, 0, sizeof(bitmap));
+    const uint64_t size = Stride24(width) * height;
+    if (size > UINT32_MAX ||
+        IL_CreateBitmap(&bitmap, IL_BITMAPHANDLE_SIZE, IL_MEMORY_USER, uint32_t(width),
+                        uint32_t(height), 24, IL_COLORORDER_RGB, nullptr, IL_ROWORIGIN_BOTTOM,
+                        pixels, int64_t(size)) != IL_OK) {
+        std::free(pixels);
+        return false;
+    }
+    bitmap.memoryHandle = bitmap.data;
+    return true;
+}
+
+// Turns the picture 90 degrees anticlockwise: stored row y, column x of the result is stored
+// row height - 1 - x, column y of the source. The source is released in every case; null
+// when the new buffer cannot be had.
+unsigned char* Rotate(unsigned char* source, uint64_t width, uint64_t height) {
+    const uint64_t sourceStride = Stride24(width);
+    const uint64_t stride = Stride24(height);
+    const uint64_t size = stride * width;
+    unsigned char* rotated =
+        size <= UINT32_MAX ? static_cast<unsigned char*>(std::malloc(size ? size : 1)) : nullptr;
+    if (rotated != nullptr) {
+        for (uint64_t y = 0; y < width; ++y) {
+            unsigned char* out = rotated + y * stride;
+            for (uint64_t x = 0; x < height; ++x) {
+                const unsigned char* in = source + (height - 1 - x) * sourceStride + y * 3;
+                out[x * 3] = in[0];
+                out[x * 3 + 1] = in[1];
+                out[x * 3 + 2] = in[2];
+            }
+        }
+    }
+    std::free(source);
+    return rotated;
+}
+
+// Shrinks the page by s in bands of 1000 stored rows into a white W2 x H2 page. False when a
+// working buffer cannot be had; the page is then released.
+bool ScaleIntoBorder(_tagBITMAPHANDLE& page, float s) {
+    const uint64_t width = uint32_t(page.width);
+    const uint64_t height = uint32_t(page.height);
+    const uint64_t width2 = uint64_t(float(width) * s);
+    const uint64_t height2 = uint64_t(float(height) * s);
+    const uint64_t stride = Stride24(width);
+    const uint64_t stride2 = Stride24(width2);
+
+    // A page that shrinks to nothing has no picture left; the chain then yields an empty print.
+    if (width2 == 0 || height2 == 0) {
+        IL_FreeBitmap(&page);
+        return true;
+    }
+    unsigned char* bordered = static_cast<unsigned char*>(std::malloc(stride2 * height2));
+    if (bordered == nullptr) {
+        IL_FreeBitmap(&page);
+        return false;
+    }
+    std::memset(bordered, 255, stride2 * height2);
+
+    uint64_t filled = 0;
+    for (uint64_t start = 0; start < height; start += kBandRows) {
+        const uint64_t rows = height - start < uint64_t(kBandRows) ? height - start : kBandRows;
+        const uint64_t scaledRows = uint64_t(float(rows) * s);
+        if (scaledRows == 0)
+            continue;
+        unsigned char* bandPixels = static_cast<unsigned char*>(std::malloc(stride * rows));
+        _tagBITMAPHANDLE band;
+        if (bandPixels != nullptr)
+            std::memcpy(bandPixels, page.data + start * stride, stride * rows);
+        if (bandPixels == nullptr || !AdoptPixels(band, bandPixels, width, rows) ||
+            IL_SizeBitmap(&band, int(width2), int(scaledRows), IL_RESIZE_CUBIC) != IL_OK) {
+            if (bandPixels != nullptr)
+                IL_FreeBitmap(&band);
+            std::free(bordered);
+            IL_FreeBitmap(&page);
+            return false;
+        }
+        // Rounding of the single-precision products must not push a band past the page.
+        const uint64_t copyRows = filled + scaledRows <= height2 ? scaledRows : height2 - filled;
+        for (uint64_t r = 0; r < copyRows; ++r)
+            std::memcpy(bordered + (filled + r) * stride2, band.data + r * band.bytesPerLine,
+                        width2 * 3);
+        filled += copyRows;
+        IL_FreeBitmap(&band);
+    }
+
+    IL_FreeBitmap(&page);
+    return AdoptPixels(page, bordered, width2, height2);
+}
+
+// Moves the page into three zero-filled plane records and releases it. False when the
+// separation was refused.
+bool Separate(_tagBITMAPHANDLE& page, _tagBITMAPHANDLE planes[3]) {
+    std::memset(planes, 0, 3 * sizeof(_tagBITMAPHANDLE));
+    _tagBITMAPHANDLE* list[3] = {&planes[0], &planes[1], &planes[2]};
+    const bool separated = IL_ColorSeparateBitmap(&page, list, IL_BITMAPHANDLE_SIZE, 0) == IL_OK;
+    IL_FreeBitmap(&page);
+    return separated;
+}
+
+// Merges the planes into the zero-filled page record and releases them.
+void Merge(_tagBITMAPHANDLE& page, _tagBITMAPHANDLE planes[3]) {
+    std::memset(&page, 0, sizeof(page));
+    _tagBITMAPHANDLE* list[3] = {&planes[0], &planes[1], &planes[2]};
+    IL_ColorMergeBitmap(&page, list, IL_BITMAPHANDLE_SIZE, 0);
+    for (int i = 0; i < 3; ++i)
+        IL_FreeBitmap(&planes[i]);
+}
+
+} // namespace
 
 PhotoImageBuffer::PhotoImageBuffer()
     : m_dpi(300), m_resolutionMode(0), m_paperRotate(false), m_border(true), m_sharpness(0),
@@ -31,4 +164,163 @@ int PhotoImageBuffer::Clear() {
 
 int PhotoImageBuffer::Free() {
     return Clear();
+}
+
+int PhotoImageBuffer::SetImageData(int slot, _tagBITMAPHANDLE* page) {
+    if (slot < 0 || slot >= kSlots)
+        return 3;
+    _tagBITMAPHANDLE* records = m_planes[slot];
+    std::memset(records, 0, kPlanes * sizeof(_tagBITMAPHANDLE));
+    // Red becomes the cyan plane, green magenta, blue yellow.
+    _tagBITMAPHANDLE* list[3] = {&records[kPlaneC], &records[kPlaneM], &records[kPlaneY]};
+    if (IL_ColorSeparateBitmap(page, list, IL_BITMAPHANDLE_SIZE, 0) != IL_OK)
+        std::memset(records, 0, kPlanes * sizeof(_tagBITMAPHANDLE));
+    return 0;
+}
+
+_tagBITMAPHANDLE* PhotoImageBuffer::ColorProcess(void* pixels, long width, long height, int) {
+    unsigned char* buffer = static_cast<unsigned char*>(pixels);
+    uint64_t w = uint64_t(width > 0 ? width : 0);
+    uint64_t h = uint64_t(height > 0 ? height : 0);
+
+    if (m_paperRotate) {
+        buffer = Rotate(buffer, w, h);
+        if (buffer == nullptr)
+            return nullptr;
+        const uint64_t rotatedWidth = h;
+        h = w;
+        w = rotatedWidth;
+    }
+
+    _tagBITMAPHANDLE page;
+    AdoptPixels(page, buffer, w, h);
+
+    if (m_resolutionMode == 2)
+        IL_SizeBitmap(&page, page.width / 2, page.height, IL_RESIZE_CUBIC);
+    else if (m_resolutionMode == 1 && m_paperRotate)
+        IL_SizeBitmap(&page, page.width / 2, 2 * page.height, IL_RESIZE_CUBIC);
+
+    // Without media there are no margins to keep free.
+    if (m_border && page.data != nullptr && m_mediaInfo.paperWidthDots > 0 &&
+        m_mediaInfo.paperLengthDots > 0) {
+        const float across =
+            float(double(m_mediaInfo.paperWidthDots - 2 * m_mediaInfo.borderMarginX) /
+                  m_mediaInfo.paperWidthDots);
+        const float along =
+            float(double(m_mediaInfo.paperLengthDots - 2 * m_mediaInfo.borderMarginY) /
+                  m_mediaInfo.paperLengthDots);
+        if (!ScaleIntoBorder(page, across < along ? across : along))
+            return nullptr;
+    }
+
+    _tagBITMAPHANDLE planes[3];
+    if (Separate(page, planes)) {
+        const bool adjust = m_colorAdjustment;
+        IL_GammaCorrectBitmap(&planes[0], adjust ? m_gammaR : 100);
+        IL_GammaCorrectBitmap(&planes[1], adjust ? m_gammaG : 100);
+        IL_GammaCorrectBitmap(&planes[2], adjust ? m_gammaB : 100);
+        IL_ChangeBitmapIntensity(&planes[0], adjust ? m_brightnessR : 0);
+        IL_ChangeBitmapIntensity(&planes[1], adjust ? m_brightnessG : 0);
+        IL_ChangeBitmapIntensity(&planes[2], adjust ? m_brightnessB : 0);
+        IL_ChangeBitmapContrast(&planes[0], adjust ? m_contrastR : 0);
+        IL_ChangeBitmapContrast(&planes[1], adjust ? m_contrastG : 0);
+        IL_ChangeBitmapContrast(&planes[2], adjust ? m_contrastB : 0);
+        Merge(page, planes);
+    }
+
+    IL_SharpenBitmap(&page, m_sharpness);
+    IL_ChangeBitmapSaturation(&page, m_colorAdjustment ? m_saturation : 0);
+
+    // The processed page moves into a record of its own with a fresh pixel block.
+    Separate(page, planes);
+    _tagBITMAPHANDLE* result =
+        static_cast<_tagBITMAPHANDLE*>(std::calloc(1, sizeof(_tagBITMAPHANDLE)));
+    if (result == nullptr) {
+        for (int i = 0; i < 3; ++i)
+            IL_FreeBitmap(&planes[i]);
+        return nullptr;
+    }
+    Merge(*result, planes);
+    return result;
+}
+
+int PhotoImageBuffer::Send(DeviceEntry* device, DeviceMediaBufferInfo* geometry) {
+    const DeviceMediaBufferInfo& g = *geometry;
+    if (g.headWidth < 0 || g.paperLength < 0)
+        return 3;
+    const uint64_t rowBytes = (uint64_t(g.headWidth) + 3) & ~uint64_t(3);
+    const uint64_t planeBytes = rowBytes * uint64_t(g.paperLength);
+    // The length field has room for eight digits.
+    if (planeBytes + kPixelOffset > 99999999)
+        return 3;
+
+    const uint64_t total = planeBytes + kPlaneHeader;
+    unsigned char* block = static_cast<unsigned char*>(std::malloc(total));
+    if (block == nullptr)
+        return 2;
+
+    std::memset(block, ' ', kCommandHeader);
+    block[0] = 0x1B;
+    block[1] = 'P';
+    std::memcpy(block + 2, "IMAGE", 5);
+    char length[16];
+    snprintf(length, sizeof(length), "%08d", int(planeBytes + kPixelOffset));
+    std::memcpy(block + 24, length, 8);
+
+    unsigned char* file = block + kCommandHeader;
+    std::memset(file, 0, kPixelOffset);
+    file[0] = 'B';
+    file[1] = 'M';
+    _StoreLE4(file + 2, int(planeBytes + kPixelOffset));
+    _StoreLE4(file + 10, kPixelOffset);
+    _StoreLE4(file + 14, 40);
+    _StoreLE4(file + 18, g.headWidth);
+    _StoreLE4(file + 22, g.paperLength);
+    _StoreLE2(file + 26, 1);
+    _StoreLE2(file + 28, 8);
+    _StoreLE4(file + 34, int(planeBytes));
+    _StoreLE4(file + 38, int(double(g.dpiX) * 1000 / 25.4));
+    _StoreLE4(file + 42, int(double(g.dpiY) * 1000 / 25.4));
+    _StoreLE4(file + 46, 256);
+    _StoreLE4(file + 50, 256);
+    unsigned char* palette = block + kPaletteOffset;
+    for (int i = 0; i < 256; ++i) {
+        palette[i * 4] = palette[i * 4 + 1] = palette[i * 4 + 2] = static_cast<unsigned char>(i);
+        palette[i * 4 + 3] = 0;
+    }
+
+    unsigned char* rows = block + kPlaneHeader;
+    std::memset(rows, 255, planeBytes);
+
+    const int slots = g.imagesPerMedia < kSlots ? g.imagesPerMedia : kSlots;
+    const int planeOrder[kPlanes] = {kPlaneY, kPlaneM, kPlaneC};
+    const char* const planeNames[kPlanes] = {"YPLANE", "MPLANE", "CPLANE"};
+    for (int p = 0; p < kPlanes; ++p) {
+        std::memcpy(block + 8, planeNames[p], 6);
+        for (int i = 0; i < slots; ++i) {
+            const _tagBITMAPHANDLE& record = m_planes[i][planeOrder[p]];
+            const int64_t count = g.imageLength < record.height ? g.imageLength : record.height;
+            if (count <= 0 || record.data == nullptr)
+                continue;
+            const int64_t cols = g.headWidth < record.width ? g.headWidth : record.width;
+            if (cols <= 0)
+                continue;
+            const int64_t top = (int64_t(g.imageLength) - count) / 2;
+            const int64_t left = (int64_t(g.headWidth) - cols) / 2;
+            const int64_t first = (int64_t(g.imageGapDots) + m_mediaInfo.paperLength) * i + top;
+            for (int64_t r = 0; r < count; ++r) {
+                const int64_t line = first + r;
+                if (line < 0 || line >= g.paperLength)
+                    continue;
+                std::memcpy(rows + line * rowBytes + left, record.data + r * record.bytesPerLine,
+                            cols);
+            }
+        }
+        if (device->SetCommand(reinterpret_cast<char*>(block), total) == 0) {
+            std::free(block);
+            return 3;
+        }
+    }
+    std::free(block);
+    return 0;
 }
