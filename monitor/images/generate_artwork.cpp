@@ -81,7 +81,7 @@ void drawSoftShadow(QPainter& painter, const QPointF& centre, qreal radius, int 
     painter.drawEllipse(circleRect(centre, radius));
 }
 
-// The glossy disc: dark rim, radial body lit from the upper left, a highlight over the top half.
+// The disc: a dark rim around a radial body lit from the upper left.
 void drawDisc(QPainter& painter, const QPointF& centre, qreal radius, qreal rim,
               const Palette& palette) {
     painter.setPen(Qt::NoPen);
@@ -97,6 +97,7 @@ void drawDisc(QPainter& painter, const QPointF& centre, qreal radius, qreal rim,
     painter.drawEllipse(circleRect(centre, inner));
 }
 
+// The gloss: a bright cap over the top of the disc and a faint glow along its lower edge.
 void drawGloss(QPainter& painter, const QPointF& centre, qreal radius) {
     QPainterPath disc;
     disc.addEllipse(circleRect(centre, radius));
@@ -110,7 +111,6 @@ void drawGloss(QPainter& painter, const QPointF& centre, qreal radius) {
     painter.setBrush(gloss);
     painter.drawPath(cap.intersected(disc));
 
-    // A faint reflected light along the lower edge gives the disc its depth.
     QPainterPath lower;
     lower.addEllipse(
         QRectF(centre.x() - 0.7 * radius, centre.y() + 0.55 * radius, 1.4 * radius, 0.6 * radius));
@@ -121,8 +121,7 @@ void drawGloss(QPainter& painter, const QPointF& centre, qreal radius) {
     painter.drawPath(lower.intersected(disc));
 }
 
-// The white printer seen from the front: sheet in the feeder, body, output slot, printed sheet.
-// A dark outline keeps it apart from the gloss above it.
+// The printer seen from the front: sheet in the feeder, body, output slot, printed sheet.
 QPainterPath printerSilhouette() {
     QPainterPath path;
     path.setFillRule(Qt::WindingFill);
@@ -132,6 +131,7 @@ QPainterPath printerSilhouette() {
     return path.simplified();
 }
 
+// White with a drop shadow; a dark outline keeps its top apart from the gloss.
 void drawPrinterSymbol(QPainter& painter, const Palette& palette) {
     const QPainterPath silhouette = printerSilhouette();
     painter.setPen(Qt::NoPen);
@@ -142,6 +142,8 @@ void drawPrinterSymbol(QPainter& painter, const Palette& palette) {
     painter.drawPath(silhouette);
     painter.setPen(Qt::NoPen);
 
+    // Output slot and power lamp; the printed sheet comes out in front of the slot and carries
+    // two lines of print.
     painter.setBrush(palette.dark);
     painter.drawRoundedRect(QRectF(100, 176, 146, 14), 7, 7);
     painter.drawEllipse(circleRect(QPointF(244, 144), 10));
