@@ -76,10 +76,11 @@ TEST(SetCommand, WritesTheBlockOrNothing) {
 TEST(SetCommand, ReportsAFailedWrite) {
     auto device = MakeDevice();
     std::string plane(1 << 20, 'p');
+    int full = open("/dev/full", O_WRONLY);
+    if (full < 0)
+        GTEST_SKIP() << "no /dev/full";
     std::fflush(stdout);
     int saved = dup(1);
-    int full = open("/dev/full", O_WRONLY);
-    ASSERT_GE(full, 0);
     dup2(full, 1);
     int result = device->SetCommand(plane.data(), plane.size());
     std::fflush(stdout);

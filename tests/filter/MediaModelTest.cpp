@@ -27,24 +27,6 @@ const Row kRows[] = {
     {44, 20, 8.0, 4.0, 2448, 3768, 2448, 1236, 3, 0},
 };
 
-TEST(MediaTable, RowsInOrderWithEndRow) {
-    size_t i = 0;
-    for (const Row& row : kRows) {
-        const DeviceMediaBufferInfo& t = gMediaInfo_TQ51M[i++];
-        EXPECT_EQ(t.mediaId, row.id);
-        EXPECT_EQ(t.mediaCode, row.code);
-        EXPECT_EQ(t.widthInch, row.widthInch);
-        EXPECT_EQ(t.lengthInch, row.lengthInch);
-        EXPECT_EQ(t.baseDpi, 300);
-        EXPECT_EQ(t.borderMarginX, 60);
-        EXPECT_EQ(t.borderMarginY, 54);
-        EXPECT_EQ(t.imageGap, 30);
-        EXPECT_EQ(t.minFirmware, 1.0);
-        EXPECT_EQ(t.twoInchCut, row.twoInchCut) << row.id;
-    }
-    EXPECT_EQ(gMediaInfo_TQ51M[i].mediaId, -1);
-}
-
 TEST(MediaGeometry, EveryRowAt300And600) {
     for (long dpi : {300L, 600L}) {
         for (const Row& row : kRows) {
@@ -60,6 +42,14 @@ TEST(MediaGeometry, EveryRowAt300And600) {
             EXPECT_EQ(info.imageWidthDots, row.imageW);
             EXPECT_EQ(info.imageLengthDots, row.imageL);
             EXPECT_EQ(info.imageCount, row.count);
+            EXPECT_EQ(info.widthInch, row.widthInch);
+            EXPECT_EQ(info.lengthInch, row.lengthInch);
+            EXPECT_EQ(info.twoInchCut, row.twoInchCut);
+            EXPECT_EQ(info.baseDpi, 300);
+            EXPECT_EQ(info.borderMarginX, 60);
+            EXPECT_EQ(info.borderMarginY, 54);
+            EXPECT_EQ(info.imageGap, 30);
+            EXPECT_EQ(info.minFirmware, 1.0);
             EXPECT_EQ(info.headWidth, 2560);
             EXPECT_EQ(info.dpiX, 300);
             EXPECT_EQ(info.dpiY, dpi);
