@@ -1,0 +1,294 @@
+// The plane stream of a sheet: PhotoImageBuffer::Send through DeviceEntry's PrintImageData and
+// SendImageData, with standard output captured in-process.
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include <fcntl.h>
+#include <unistd.h>
+
+#include <gtest/gtest.h>
+
+#include "PhotoPrinterDeviceTQ51M.h"
+#include "PipelineSupport.h"
+
+using namespace pipeline;
+
+namespace {
+
+// Redirects file descriptor 1 into a temporary file for the lifetime of the object.
+class CapturedStdout {
+  public:
+    CapturedStdout() {
+        std::fflush(stdout);
+        m_path = TempPath("stdout");
+        m_fd = open(m_path.c_str(), O_RDWR | O_CREAT | O_TRUNC, 0600);
+        m_saved = dup(1);
+        dup2(m_fd, 1);
+    }
+    ~CapturedStdout() { Restore(); }
+    std::string Finish() {
+        Restore();
+        std::string data;
+        lseek(m_fd, 0, SEEK_SET);
+        char buffer[65536];
+        ssize_t n;
+        while ((n = read(m_fd, buffer, sizeof(buffer))) > 0)
+            data.append(buffer, size_t(n));
+        return data;
+    }
+
+  private:
+    void Restore() {
+        if (m_saved < 0)
+            return;
+        std::fflush(stdout);
+        dup2(m_saved, 1);
+        close(m_saved);
+        m_saved = -1;
+        unlink(m_path.c_str());
+    }
+    std::string m_path;
+    int m_fd = -1;
+    int m_saved = -1;
+};
+
+using PixelFn = std::function<void(int x, int row, unsigned char rgb[3])>;
+
+// A 24-bit print over memory of the test's own.
+struct Print {
+    std::vector<unsigned char> pixels;
+    _tagBITMAPHANDLE record;
+    Print(int width, int height, const PixelFn& pixel) {
+        const int stride = ((width * 24 + 31) >> 5) * 4;
+        pixels.assign(size_t(stride) * height, 0);
+        for (int row = 0; row < height; ++row)
+            for (int x = 0; x < width; ++x)
+                pixel(x, row, &pixels[size_t(row) * stride + size_t(x) * 3]);
+        std::memset(&record, 0, sizeof(record));
+        IL_CreateBitmap(&record, IL_BITMAPHANDLE_SIZE, IL_MEMORY_USER, uint32_t(width),
+                        uint32_t(height), 24, IL_COLORORDER_RGB, nullptr, IL_ROWORIGIN_BOTTOM,
+                        pixels.data(), int64_t(pixels.size()));
+    }
+};
+
+PixelFn Solid(unsigned char r, unsigned char g, unsigned char b) {
+    return [=](int, int, unsigned char rgb[3]) {
+        rgb[0] = r;
+        rgb[1] = g;
+        rgb[2] = b;
+    };
+}
+
+std::unique_ptr<DeviceEntry> MakeDevice(int mediaId, long dpi = 300) {
+    std::unique_ptr<DeviceEntry> device(new DeviceEntry_TQ51M);
+    device->m_dpi = dpi;
+    device->SetMediaInfo(device->m_mediaInfo, mediaId, 1.53);
+    // What MakeImageData does before every page: the buffer learns the single-print geometry.
+    device->m_imageBuffer.Alloc(device->m_mediaInfo);
+    return device;
+}
+
+std::vector<Command> Parse(const std::string& stream) {
+    std::vector<Command> commands;
+    std::string error;
+    EXPECT_TRUE(ParseStream(stream, commands, error)) << error;
+    return commands;
+}
+
+std::vector<std::string> Names(const std::vector<Command>& commands) {
+    std::vector<std::string> names;
+    for (const Command& c : commands)
+        names.push_back(c.group + " " + c.name);
+    return names;
+}
+
+uint32_t Le4(const std::string& s, size_t at) {
+    return uint32_t(uint8_t(s[at])) | uint32_t(uint8_t(s[at + 1])) << 8 |
+           uint32_t(uint8_t(s[at + 2])) << 16 | uint32_t(uint8_t(s[at + 3])) << 24;
+}
+
+const std::vector<std::string> kSheet = {"IMAGE MULTICUT", "IMAGE YPLANE", "IMAGE MPLANE",
+                                         "IMAGE CPLANE", "CNTRL START"};
+
+TEST(PlaneStream, HeaderOfAnEightBySixSheet) {
+    auto device = MakeDevice(35);
+    Print print(2448, 1836, Solid(10, 20, 30));
+    device->SetImageData(0, &print.record);
+    CapturedStdout capture;
+    EXPECT_EQ(device->PrintImageData(&device->m_mediaInfo), 1);
+    const std::string stream = capture.Finish();
+    const auto commands = Parse(stream);
+    ASSERT_EQ(Names(commands), kSheet);
+    EXPECT_EQ(commands[0].payload, "00000410");
+
+    const std::string y = stream.substr(commands[1].offset, 1120 + 2560 * 1836);
+    EXPECT_EQ(y.substr(0, 32), std::string("\x1bPIMAGE YPLANE          04701248"));
+    EXPECT_EQ(y.substr(32, 2), "BM");
+    const std::vector<uint32_t> expected = {4701248, 0,       1088,  40,    2560, 1836, 0x80001,
+                                            0,       4700160, 11811, 11811, 256,  256};
+    for (size_t i = 0; i < expected.size(); ++i)
+        EXPECT_EQ(Le4(y, 34 + 4 * i), expected[i]) << "header field at byte " << 34 + 4 * i;
+    for (int i = 0; i < 256; ++i)
+        ASSERT_EQ(Le4(y, 86 + 4 * size_t(i)), uint32_t(i * 0x010101)) << "palette entry " << i;
+    EXPECT_EQ(y.substr(1110, 10), std::string(10, '\0'));
+    EXPECT_EQ(commands[4].payload.size(), 0u);
+    EXPECT_EQ(stream.size() - commands[4].offset, 32u);
+}
+
+TEST(PlaneStream, SixHundredLinesPerInchInTheHeader) {
+    auto device = MakeDevice(33, 600);
+    CapturedStdout capture;
+    device->PrintImageData(&device->m_mediaInfo);
+    const auto commands = Parse(capture.Finish());
+    ASSERT_EQ(Names(commands), kSheet);
+    const std::string& file = commands[1].payload;
+    EXPECT_EQ(Le4(file, 22), 2472u);
+    EXPECT_EQ(Le4(file, 38), 11811u);
+    EXPECT_EQ(Le4(file, 42), 23622u);
+}
+
+TEST(PlaneStream, PlanesCarryCyanFromRedAndAreCentredAcrossTheHead) {
+    auto device = MakeDevice(33);
+    Print print(2448, 1236, Solid(10, 20, 30));
+    device->SetImageData(0, &print.record);
+    CapturedStdout capture;
+    device->PrintImageData(&device->m_mediaInfo);
+    const auto commands = Parse(capture.Finish());
+    ASSERT_EQ(Names(commands), kSheet);
+    const int values[3] = {30, 20, 10};
+    for (int p = 0; p < 3; ++p) {
+        Plane plane;
+        ASSERT_TRUE(ReadPlane(commands[1 + p], plane));
+        for (int row : {0, 617, 1235}) {
+            EXPECT_EQ(plane.At(55, row), 255);
+            EXPECT_EQ(plane.At(56, row), values[p]);
+            EXPECT_EQ(plane.At(2503, row), values[p]);
+            EXPECT_EQ(plane.At(2504, row), 255);
+        }
+    }
+}
+
+TEST(PlaneStream, BorderedPrintSitsInsideItsSlot) {
+    auto device = MakeDevice(33);
+    device->m_border = true;
+    device->m_gammaR = device->m_gammaG = device->m_gammaB = 100;
+    const int width = 2448, height = 1236, stride = ((width * 24 + 31) >> 5) * 4;
+    char* page = static_cast<char*>(std::malloc(size_t(stride) * height));
+    std::memset(page, 40, size_t(stride) * height);
+    _tagBITMAPHANDLE* image = device->MakeImageData(page, width, height, 0);
+    ASSERT_EQ(image->width, 2234);
+    ASSERT_EQ(image->height, 1128);
+    device->SetImageData(0, image);
+    IL_FreeBitmap(image);
+    std::free(image);
+
+    CapturedStdout capture;
+    device->PrintImageData(&device->m_mediaInfo);
+    const auto commands = Parse(capture.Finish());
+    ASSERT_EQ(Names(commands), kSheet);
+    Plane plane;
+    ASSERT_TRUE(ReadPlane(commands[3], plane));
+    EXPECT_EQ(plane.At(162, 600), 255);
+    EXPECT_EQ(plane.At(163, 600), 40);
+    EXPECT_EQ(plane.At(2396, 600), 40);
+    EXPECT_EQ(plane.At(2397, 600), 255);
+    EXPECT_EQ(plane.At(1000, 53), 255);
+    EXPECT_EQ(plane.At(1000, 54), 40);
+    EXPECT_EQ(plane.At(1000, 1180), 40);
+    // The bordered page's top line was left white by the bands.
+    EXPECT_EQ(plane.At(1000, 1181), 255);
+    EXPECT_EQ(plane.At(1000, 1235), 255);
+}
+
+TEST(PlaneStream, TwoEightByFourPrintsOnOneSheet) {
+    auto device = MakeDevice(33);
+    Print first(2448, 1236, Solid(11, 11, 11));
+    Print second(2448, 1236, Solid(22, 22, 22));
+    device->SetImageData(0, &first.record);
+    device->SetImageData(1, &second.record);
+    CapturedStdout capture;
+    EXPECT_EQ(device->SendImageData(2), 1);
+    const auto commands = Parse(capture.Finish());
+    ASSERT_EQ(Names(commands), kSheet);
+    EXPECT_EQ(commands[0].payload, "00000013");
+    Plane plane;
+    ASSERT_TRUE(ReadPlane(commands[2], plane));
+    ASSERT_EQ(plane.height, 2502);
+    for (int row = 0; row < plane.height; ++row) {
+        const int expected = row <= 1235 ? 11 : (row >= 1266 ? 22 : 255);
+        ASSERT_EQ(plane.At(1280, row), expected) << row;
+    }
+    // A sheet that went out empties the buffer.
+    EXPECT_EQ(device->m_imageBuffer.m_planes[0][0].data, nullptr);
+    EXPECT_EQ(device->m_imageBuffer.m_planes[1][2].data, nullptr);
+}
+
+TEST(PlaneStream, OversizedPrintKeepsItsBottomAndLeftPart) {
+    auto device = MakeDevice(33);
+    Print print(2600, 1300, [](int x, int row, unsigned char rgb[3]) {
+        rgb[0] = static_cast<unsigned char>(x);
+        rgb[1] = static_cast<unsigned char>(row);
+        rgb[2] = 0;
+    });
+    device->SetImageData(0, &print.record);
+    CapturedStdout capture;
+    device->PrintImageData(&device->m_mediaInfo);
+    const auto commands = Parse(capture.Finish());
+    ASSERT_EQ(Names(commands), kSheet);
+    Plane c, m;
+    ASSERT_TRUE(ReadPlane(commands[3], c));
+    ASSERT_TRUE(ReadPlane(commands[2], m));
+    for (int row : {0, 700, 1235})
+        for (int x : {0, 1000, 2559}) {
+            EXPECT_EQ(c.At(x, row), x & 255);
+            EXPECT_EQ(m.At(x, row), row & 255);
+        }
+}
+
+// A buffered standard output whose one write carrying the Y plane header fails; everything
+// else is accepted, so whatever the sender tries after the failure shows up.
+struct OneFailedWrite {
+    std::string written;
+    bool failed = false;
+    static ssize_t Write(void* cookie, const char* data, size_t size) {
+        auto* self = static_cast<OneFailedWrite*>(cookie);
+        static const char header[] = "\x1bPIMAGE YPLANE";
+        if (!self->failed && memmem(data, size, header, sizeof(header) - 1) != nullptr) {
+            self->failed = true;
+            return -1;
+        }
+        self->written.append(data, size);
+        return ssize_t(size);
+    }
+};
+
+TEST(PlaneStream, FailedYPlaneWriteSendsNothingMore) {
+    auto device = MakeDevice(33);
+    Print print(2448, 1236, Solid(1, 2, 3));
+    device->SetImageData(0, &print.record);
+
+    OneFailedWrite output;
+    cookie_io_functions_t io = {nullptr, &OneFailedWrite::Write, nullptr, nullptr};
+    FILE* failing = fopencookie(&output, "w", io);
+    ASSERT_NE(failing, nullptr);
+    std::fflush(stdout);
+    FILE* saved = stdout;
+    stdout = failing;
+    const int sent = device->SendImageData(1);
+    stdout = saved;
+    std::fclose(failing);
+
+    EXPECT_EQ(sent, 0);
+    EXPECT_TRUE(output.failed);
+    // The failed write took the buffered MULTICUT with it; no plane or START followed.
+    EXPECT_EQ(output.written.size(), 0u);
+    // The print stays in the buffer.
+    EXPECT_NE(device->m_imageBuffer.m_planes[0][PhotoImageBuffer::kPlaneY].data, nullptr);
+}
+
+} // namespace
