@@ -1,0 +1,22 @@
+#include "MonitorTestSupport.h"
+
+#include <QApplication>
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+
+// One QApplication on the offscreen platform for every test. CUPS is pointed at a socket
+// that does not exist and HOME at a private folder before libcups is first used, so that
+// no test sees the machine's own queues or lpoptions.
+int main(int argc, char** argv) {
+    ::testing::InitGoogleTest(&argc, argv);
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    TempDir home;
+    setenv("HOME", home.path().c_str(), 1);
+    setenv("CUPS_SERVER", home.file("no-cupsd.sock").c_str(), 1);
+    unsetenv("CUPS_SERVERROOT");
+    Q_INIT_RESOURCE(statusmonitor);
+    QApplication app(argc, argv);
+    return RUN_ALL_TESTS();
+}

@@ -1,0 +1,131 @@
+#include "MonitorTestSupport.h"
+#include "startup.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <string>
+#include <vector>
+
+#include <signal.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+namespace {
+
+struct ListingCase {
+    const char* name;
+    std::string listing;
+    int count;
+};
+
+void PrintTo(const ListingCase& testCase, std::ostream* out) {
+    *out << testCase.name;
+}
+
+class ProcessLines : public ::testing::TestWithParam<ListingCase> {};
+
+TEST_P(ProcessLines, CountsReadsWithoutGrep) {
+    TempDir dir;
+    const std::string path = dir.file("listing");
+    writeFile(path, GetParam().listing);
+    FILE* listing = std::fopen(path.c_str(), "r");
+    ASSERT_NE(listing, nullptr);
+    testing::internal::CaptureStdout();
+    const int count = countMonitorProcessLines(listing);
+    const std::string echoed = testing::internal::GetCapturedStdout();
+    std::fclose(listing);
+    EXPECT_EQ(count, GetParam().count);
+    EXPECT_EQ(echoed, GetParam().listing);
+}
+
+const std::string kMonitorLine = "user 101 0.0 0.1 1 2 ? Sl 08:00 0:00 "
+                                 "/opt/velmora_systems/velmora_tq51m_status/velmora_tq51m_status\n";
+const std::string kGrepLine = "user 102 0.0 0.0 1 2 ? S 08:00 0:00 grep "
+                              "/opt/velmora_systems/velmora_tq51m_status/velmora_tq51m_status\n";
+
+INSTANTIATE_TEST_SUITE_P(
+    Listings, ProcessLines,
+    ::testing::Values(ListingCase{"Empty", "", 0}, ListingCase{"OnlyGrep", kGrepLine, 0},
+                      ListingCase{"OneMonitor", kMonitorLine + kGrepLine, 1},
+                      ListingCase{"ThreeMonitors",
+                                  kMonitorLine + kGrepLine + kMonitorLine + kMonitorLine, 3},
+                      ListingCase{"NoFinalLineFeed", kMonitorLine + "tail without newline", 2},
+                      // 254 characters per read: a 300-character line is two pieces,
+                      // and a piece without "grep" counts even when the line has one.
+                      ListingCase{"LongLineCountsPerPiece", std::string(299, 'x') + "\n", 2},
+                      ListingCase{"GrepOnlyInSecondPiece", std::string(260, 'x') + " grep\n", 1},
+                      ListingCase{"ExactlyOneRead", std::string(253, 'x') + "\n", 1}),
+    [](const ::testing::TestParamInfo<ListingCase>& info) { return std::string(info.param.name); });
+
+pid_t startMonitor(const std::string& program, const std::string& outputPath) {
+    const pid_t pid = fork();
+    if (pid == 0) {
+        FILE* out = std::freopen(outputPath.c_str(), "w", stdout);
+        if (out == nullptr) {
+            _exit(127);
+        }
+        setenv("QT_QPA_PLATFORM", "offscreen", 1);
+        execl(program.c_str(), program.c_str(), static_cast<char*>(nullptr));
+        _exit(127);
+    }
+    return pid;
+}
+
+int exitStatusOf(pid_t pid) {
+    int status = 0;
+    waitpid(pid, &status, 0);
+    return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+}
+
+bool pathExists(const std::string& path) {
+    struct stat info;
+    return stat(path.c_str(), &info) == 0;
+}
+
+// The real pipeline: two installed monitors may run, a third one refuses to start.
+TEST(SingleInstance, ThirdInstalledMonitorExitsWithStatus255) {
+    if (getuid() != 0) {
+        GTEST_SKIP() << "installing under /opt needs root";
+    }
+    const std::string program = kInstalledProgramPath;
+    if (pathExists(program)) {
+        GTEST_SKIP() << "a monitor is installed already; it is left alone";
+    }
+    const std::vector<std::string> folders = {"/opt", "/opt/velmora_systems",
+                                              "/opt/velmora_systems/velmora_tq51m_status"};
+    std::vector<std::string> created;
+    for (const std::string& folder : folders) {
+        if (!pathExists(folder)) {
+            ASSERT_EQ(mkdir(folder.c_str(), 0755), 0) << folder;
+            created.push_back(folder);
+        }
+    }
+    ASSERT_EQ(runCommand("install -m 0755 '" MONITOR_PROGRAM "' '" + program + "'"), 0);
+
+    TempDir dir;
+    const pid_t first = startMonitor(program, dir.file("first.out"));
+    waitMs(300);
+    const pid_t second = startMonitor(program, dir.file("second.out"));
+    waitMs(300);
+    EXPECT_FALSE(checkDoubleStartApp()) << "two running monitors are allowed";
+    const pid_t third = startMonitor(program, dir.file("third.out"));
+    EXPECT_EQ(exitStatusOf(third), 255);
+    const std::string printed = readFile(dir.file("third.out"));
+    EXPECT_NE(printed.find(program), std::string::npos) << printed;
+
+    EXPECT_EQ(kill(first, 0), 0) << "the first monitor keeps running";
+    EXPECT_EQ(kill(second, 0), 0) << "the second monitor keeps running";
+    kill(first, SIGTERM);
+    kill(second, SIGTERM);
+    exitStatusOf(first);
+    exitStatusOf(second);
+
+    unlink(program.c_str());
+    for (auto folder = created.rbegin(); folder != created.rend(); ++folder) {
+        rmdir(folder->c_str());
+    }
+}
+
+} // namespace
