@@ -84,6 +84,8 @@ class Process {
         return true;
     }
 
+    pid_t pid() const { return m_pid; }
+
     void closeInput() {
         if (m_stdin >= 0)
             close(m_stdin);

@@ -156,6 +156,28 @@ TEST_F(Emulator, JobWritesJobInfoThenPrintsAndCounts) {
     EXPECT_FALSE(fs::exists(jobInfoPath()));
 }
 
+// cupsd cancels a job with SIGTERM: nothing half-received may stay behind.
+TEST_F(Emulator, CancelledJobLeavesNothingBehind) {
+    Process process({kBackend, jobId, "tester", "title", "1", ""}, env, dir);
+    ASSERT_TRUE(
+        waitFor([&] { return statusValue(readFile(statusPath()), "PRINTER_STATUS") == "00001"; }));
+    Bytes stream = sheet(408, 1236, 0, 0, 0);
+    ASSERT_TRUE(process.write(stream.data(), stream.size() / 2));
+    ASSERT_TRUE(waitFor([&] {
+        for (const auto& entry : fs::recursive_directory_iterator(dir + "/emu/jobs")) {
+            if (entry.path().filename() == "stream.bin" && entry.file_size() > 0)
+                return true;
+        }
+        return false;
+    }));
+    kill(process.pid(), SIGTERM);
+    EXPECT_EQ(process.wait(), 0) << process.err();
+    EXPECT_TRUE(spoolIsEmpty());
+    EXPECT_FALSE(fs::exists(jobInfoPath()));
+    EXPECT_EQ(statusValue(readFile(statusPath()), "PRINTER_STATUS"), "00000");
+    EXPECT_EQ(statusValue(readFile(statusPath()), "TOTAL_COUNT"), "0");
+}
+
 TEST_F(Emulator, HalfSizePrintUsesTheLeftOverHalfFirst) {
     set({"media=00510", "remain=5", "remain_half=11"});
     Result result = job(sheet(409, 1536, 0, 0, 0));
