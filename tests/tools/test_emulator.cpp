@@ -7,6 +7,7 @@
 
 #include <chrono>
 #include <functional>
+#include <pwd.h>
 #include <filesystem>
 #include <sys/stat.h>
 #include <thread>
@@ -323,6 +324,27 @@ TEST_F(Emulator, AnswersTheTotalCountRequest) {
     EXPECT_EQ(result.status, 0);
     EXPECT_EQ(statusValue(readFile(statusPath()), "TOTAL_COUNT"), "41");
     EXPECT_FALSE(fs::exists(request));
+}
+
+// cupsd runs the backend as lp; a --set by root must leave files lp can replace.
+TEST_F(Emulator, RootTakesOnTheOwnerOfTheFolder) {
+    struct passwd* lp = getpwnam("lp");
+    if (geteuid() != 0 || !lp)
+        GTEST_SKIP() << "needs root and the user lp";
+    std::string folder = dir + "/lp-owned";
+    ASSERT_EQ(chmod(dir.c_str(), 0755), 0);
+    ASSERT_EQ(mkdir(folder.c_str(), 0755), 0);
+    ASSERT_EQ(chown(folder.c_str(), lp->pw_uid, lp->pw_gid), 0);
+    std::vector<std::string> lpEnv = env;
+    lpEnv[0] = "VELMORA_EMULATOR_DIR=" + folder;
+    unlink(statusPath().c_str());
+    Result result = run({kBackend, "--set", "serial=" + serial}, lpEnv, dir);
+    ASSERT_EQ(result.status, 0) << result.err;
+    for (const std::string& path : {folder + "/state", folder + "/jobs", statusPath()}) {
+        struct stat info;
+        ASSERT_EQ(stat(path.c_str(), &info), 0) << path;
+        EXPECT_EQ(info.st_uid, lp->pw_uid) << path;
+    }
 }
 
 TEST_F(Emulator, SetRefusesBadValuesAndKeepsTheState) {

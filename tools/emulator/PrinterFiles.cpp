@@ -5,6 +5,7 @@
 #include <cstring>
 #include <ctime>
 #include <fcntl.h>
+#include <grp.h>
 #include <sstream>
 #include <sys/file.h>
 #include <sys/stat.h>
@@ -172,13 +173,32 @@ EmulatorDir::~EmulatorDir() {
     unlock();
 }
 
+bool EmulatorDir::adoptOwner(std::string& error) {
+    struct stat info;
+    if (::geteuid() != 0 || ::stat(m_path.c_str(), &info) != 0 || info.st_uid == 0)
+        return true;
+    if (::setgroups(0, nullptr) != 0 || ::setgid(info.st_gid) != 0 || ::setuid(info.st_uid) != 0) {
+        error = systemError("cannot switch to the owner of " + m_path);
+        return false;
+    }
+    return true;
+}
+
 bool EmulatorDir::open(std::string& error) {
+    if (!adoptOwner(error))
+        return false;
     std::string partial;
     std::size_t slash = 0;
     while ((slash = m_path.find('/', slash + 1)) != std::string::npos) {
         partial = m_path.substr(0, slash);
         struct stat info;
-        if (::stat(partial.c_str(), &info) != 0 && !makeDir(partial, error))
+        if (::stat(partial.c_str(), &info) == 0)
+            continue;
+        if (errno != ENOENT) {
+            error = systemError("cannot reach " + partial);
+            return false;
+        }
+        if (!makeDir(partial, error))
             return false;
     }
     return makeDir(m_path, error) && makeDir(jobsPath(), error);

@@ -47,7 +47,10 @@ class EmulatorDir {
     const std::string& path() const { return m_path; }
     std::string jobsPath() const { return m_path + "/jobs"; }
 
-    // Creates the folder, its jobs folder and the lock file when missing.
+    // Creates the folder and its jobs folder when missing. Run as root on an
+    // existing folder owned by another user (e.g. lp, as whom cupsd runs the
+    // backend), it first takes on that user, so that a `--set` by root leaves
+    // files the backend can still replace.
     bool open(std::string& error);
     // Holds the state lock until unlock().
     bool lock(std::string& error);
@@ -57,6 +60,8 @@ class EmulatorDir {
     bool save(const EmulatorState& state, std::string& error);
 
   private:
+    bool adoptOwner(std::string& error);
+
     std::string m_path;
     int m_lockFd = -1;
 };
