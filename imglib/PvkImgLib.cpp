@@ -1,8 +1,13 @@
 #include "PvkImgLib.h"
 
+#include <algorithm>
+#include <atomic>
 #include <cmath>
 #include <cstdint>
 #include <cstring>
+#include <system_error>
+#include <thread>
+#include <vector>
 
 const KTableEntry KTable[KTableSize] = {
     {-1000, -1.0},   {-950, -0.75}, {-900, -0.5625}, {-800, -0.39}, {-500, -0.204}, {-200, -0.135},
@@ -78,6 +83,47 @@ unsigned char ClampToByte(int value) {
         return 0;
     }
     return value > 255 ? 255 : static_cast<unsigned char>(value);
+}
+
+// ---- Worker threads --------------------------------------------------------------------
+
+// 0 until set: the processor count, at most 2, is used.
+std::atomic<int> gWorkerCount{0};
+
+int WorkerCount() {
+    const int count = gWorkerCount.load(std::memory_order_relaxed);
+    if (count > 0) {
+        return count;
+    }
+    const unsigned processors = std::thread::hardware_concurrency();
+    return processors >= 2 ? 2 : 1;
+}
+
+// Calls work(begin, end) on consecutive row ranges that together cover 0 ... rows - 1, one
+// range per worker, and returns when all are done. Every row belongs to exactly one range, so
+// a row's bytes never depend on how the rows were split. Ranges whose thread cannot be started
+// run on the calling thread.
+template <typename Work> void ForEachRowRange(int64_t rows, const Work& work) {
+    const int64_t workers = std::min<int64_t>(WorkerCount(), rows);
+    if (workers <= 1) {
+        work(int64_t{0}, rows);
+        return;
+    }
+    std::vector<std::thread> threads;
+    int64_t begin = rows / workers;
+    for (int64_t w = 1; w < workers; ++w) {
+        const int64_t end = rows * (w + 1) / workers;
+        try {
+            threads.emplace_back([&work, begin, end] { work(begin, end); });
+        } catch (const std::system_error&) {
+            work(begin, end);
+        }
+        begin = end;
+    }
+    work(int64_t{0}, rows / workers);
+    for (std::thread& thread : threads) {
+        thread.join();
+    }
 }
 
 // ---- Tone curves -----------------------------------------------------------------------
@@ -340,6 +386,14 @@ void HSLtoRGB(double H, double S, double L, unsigned char* first, unsigned char*
 }
 
 extern "C" {
+
+void IL_SetWorkerCount(int count) {
+    gWorkerCount.store(count > 1 ? count : 1, std::memory_order_relaxed);
+}
+
+int IL_GetWorkerCount(void) {
+    return WorkerCount();
+}
 
 // ---- Creation and release --------------------------------------------------------------
 
