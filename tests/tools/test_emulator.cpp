@@ -237,11 +237,15 @@ TEST_F(Emulator, PrinterErrorStopsTheQueueWithItsReason) {
                           {"02100", "com.velmora-system-error", "00107"}};
     for (const Case& c : cases) {
         set({std::string("state=") + c.state});
-        Result result = job(sheet(408, 1236, 0, 0, 0));
-        EXPECT_EQ(result.status, kBackendStop) << c.state;
-        EXPECT_NE(result.err.find(std::string("STATE: +") + c.reason + "\n"), std::string::npos)
-            << result.err;
-        EXPECT_NE(result.err.find("ERROR: "), std::string::npos);
+        // The filter has its whole stream to write: it must not hit a closed pipe.
+        Process process({kBackend, jobId, "tester", "title", "1", ""}, env, dir);
+        ASSERT_TRUE(waitFor([&] { return fs::exists(jobInfoPath()); }));
+        Bytes stream = sheet(408, 1236, 0, 0, 0);
+        EXPECT_TRUE(process.write(stream.data(), stream.size())) << c.state;
+        EXPECT_EQ(process.wait(), kBackendStop) << c.state;
+        std::string err = process.err();
+        EXPECT_NE(err.find(std::string("STATE: +") + c.reason + "\n"), std::string::npos) << err;
+        EXPECT_NE(err.find("ERROR: Printer error: "), std::string::npos) << err;
         std::string status = readFile(statusPath());
         EXPECT_EQ(statusValue(status, "PRINTER_STATUS"), c.state);
         EXPECT_EQ(statusValue(status, "PRINTER_MESSAGE"), c.message);

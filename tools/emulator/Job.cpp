@@ -132,6 +132,7 @@ class Job {
     void showStatus();
     bool loadState(std::string& error);
     int stopForPrinterError();
+    void drainInput();
     int receive(const std::string& folder);
     int printSheets(const std::vector<SheetSummary>& sheets, int copies);
     bool store(const std::string& folder, std::size_t sheets, std::string& error);
@@ -144,6 +145,7 @@ class Job {
     std::string m_jobId;
     std::string m_spool;
     bool m_wroteJobInfo = false;
+    bool m_received = false;
 };
 
 Job::~Job() {
@@ -176,8 +178,25 @@ int Job::stopForPrinterError() {
     showStatus();
     reportState(m_state);
     reportMarkers(m_state);
-    return fail(CUPS_BACKEND_STOP,
-                "Printer error: " + stateName(m_state.state) + " (state " + m_state.state + ")");
+    int status = fail(CUPS_BACKEND_STOP, "Printer error: " + stateName(m_state.state) + " (state " +
+                                             m_state.state + ")");
+    if (!m_received)
+        drainInput();
+    return status;
+}
+
+// The filter waits for the job information file and then writes the whole
+// stream: reading it to the end lets the filter finish normally instead of
+// dying on a closed pipe while cupsd stops the queue.
+void Job::drainInput() {
+    if (m_argc == 7)
+        return;
+    std::vector<char> buffer(65536);
+    while (!g_stop) {
+        ssize_t n = ::read(STDIN_FILENO, buffer.data(), buffer.size());
+        if (n == 0 || (n < 0 && errno != EINTR))
+            break;
+    }
 }
 
 int Job::receive(const std::string& folder) {
@@ -333,6 +352,7 @@ int Job::run() {
     }
 
     int status = receive(m_spool);
+    m_received = true;
     if (status == CUPS_BACKEND_OK && !g_stop) {
         std::ofstream listing(m_spool + "/listing.txt");
         SpoolHandler handler(m_spool, listing);

@@ -9,6 +9,7 @@
 #include <cstdio>
 #include <cstring>
 #include <ctime>
+#include <sys/stat.h>
 #include <cups/backend.h>
 #include <string>
 #include <vector>
@@ -135,6 +136,9 @@ int watch() {
 } // namespace
 
 int main(int argc, char** argv) {
+    // cupsd starts backends with umask 077; the spool and the /tmp files are
+    // meant to be read by others (the filter's and the monitor's users).
+    ::umask(022);
     if (argc == 1)
         return discover();
     if (std::strncmp(argv[1], "--", 2) == 0) {
