@@ -320,14 +320,23 @@ TEST_F(Emulator, DoesNotFollowSymlinksInTmp) {
 
 TEST_F(Emulator, AnswersTheTotalCountRequest) {
     set({"total=41"});
-    unlink(statusPath().c_str());
     std::string request = "/tmp/TQ-51M_" + serial + "_TC_UTIL";
-    FILE* out = std::fopen(request.c_str(), "w");
-    std::fclose(out);
-    Result result = run({kBackend}, env, dir);
-    EXPECT_EQ(result.status, 0);
-    EXPECT_EQ(statusValue(readFile(statusPath()), "TOTAL_COUNT"), "41");
-    EXPECT_FALSE(fs::exists(request));
+    struct Case {
+        const char* what;
+        std::vector<std::string> argv;
+        const char* total;
+    };
+    const Case cases[] = {{"discovery", {kBackend}, "41"},
+                          {"job", {kBackend, jobId, "u", "t", "1", ""}, "42"}};
+    for (const Case& c : cases) {
+        unlink(statusPath().c_str());
+        std::fclose(std::fopen(request.c_str(), "w"));
+        Bytes stream = sheet(11, 2436, 0, 0, 0);
+        Result result = run(c.argv, env, dir, std::string(stream.begin(), stream.end()));
+        EXPECT_EQ(result.status, 0) << c.what << result.err;
+        EXPECT_EQ(statusValue(readFile(statusPath()), "TOTAL_COUNT"), c.total) << c.what;
+        EXPECT_FALSE(fs::exists(request)) << c.what;
+    }
 }
 
 // cupsd runs the backend as lp; a --set by root must leave files lp can replace.

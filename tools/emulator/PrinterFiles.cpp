@@ -146,19 +146,22 @@ std::string statusFileText(const EmulatorState& state, const JobProgress& job) {
 }
 
 bool writeStatusFile(const EmulatorState& state, const JobProgress& job, std::string& error) {
-    return writeFileAtomically(statusFilePath(state.serial), statusFileText(state, job), 0644,
-                               error);
+    if (!writeFileAtomically(statusFilePath(state.serial), statusFileText(state, job), 0644, error))
+        return false;
+    // The file now holds the current total count: a pending count request is answered.
+    std::string request = totalCountRequestPath(state.serial);
+    if (isRegularFile(request) && ::unlink(request.c_str()) != 0 && errno != ENOENT) {
+        error = systemError("cannot remove " + request);
+        return false;
+    }
+    return true;
 }
 
 bool answerRequests(const EmulatorState& state, std::string& error) {
-    bool util = isRegularFile(utilRequestPath(state.serial));
-    bool totalCount = isRegularFile(totalCountRequestPath(state.serial));
-    if (!util && !totalCount)
+    if (!isRegularFile(utilRequestPath(state.serial)) &&
+        !isRegularFile(totalCountRequestPath(state.serial)))
         return false;
-    bool ok = writeStatusFile(state, JobProgress(), error);
-    if (ok && totalCount && ::unlink(totalCountRequestPath(state.serial).c_str()) != 0 &&
-        errno != ENOENT)
-        error = systemError("cannot remove " + totalCountRequestPath(state.serial));
+    writeStatusFile(state, JobProgress(), error);
     return true;
 }
 

@@ -29,11 +29,12 @@ struct JobProgress {
 // The status file's 17 lines (10 keys in the monitor's order, 7 of our own).
 std::string statusFileText(const EmulatorState& state, const JobProgress& job);
 
+// Rewrites the status file; a pending total-count request ("_TC_UTIL") is
+// removed afterwards, since the file now carries the current count.
 bool writeStatusFile(const EmulatorState& state, const JobProgress& job, std::string& error);
 
-// Answers the monitor's request files: when either exists the status file is
-// rewritten, and a total-count request is removed once answered. True when a
-// request was found.
+// Answers the monitor's request files outside jobs: when either exists the
+// status file is rewritten. True when a request was found.
 bool answerRequests(const EmulatorState& state, std::string& error);
 
 // The emulator folder: VELMORA_EMULATOR_DIR or /var/spool/velmora-zelbackend.
