@@ -379,8 +379,7 @@ QString StatusDialog::getMediaSizeString(QString value) {
 
 QString StatusDialog::getHalfMediaSizeString(QString value) {
     const MediaSize* size = findMediaSize(value);
-    return size != nullptr && !value.isEmpty() ? QString::fromLatin1(size->halfSizeName)
-                                               : QString();
+    return size != nullptr ? QString::fromLatin1(size->halfSizeName) : QString();
 }
 
 QString StatusDialog::getMediaGroupString(QString value) {
