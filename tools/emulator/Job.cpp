@@ -50,14 +50,17 @@ class SpoolHandler : public tq51m::StreamHandler {
     bool onSheet(const tq51m::Sheet& sheet, std::string& error) override {
         std::string name = "sheet-" + std::to_string(sheet.number) + ".png";
         m_listing << tq51m::describeSheet(sheet) << "\n  preview: " << name << "\n";
-        if (!tq51m::writeSheetPng(sheet, m_folder + "/" + name, error))
+        if (!tq51m::writeSheetPng(sheet, m_folder + "/" + name, error)) {
+            storeFailed = true;
             return false;
+        }
         sheets.push_back({sheet.mediaCode, sheet.layout->imageCount});
         std::fprintf(stderr, "DEBUG: %s\n", tq51m::describeSheet(sheet).c_str());
         return !g_stop;
     }
 
     std::vector<SheetSummary> sheets;
+    bool storeFailed = false; // the stream was fine, the spool could not be written
 
   private:
     std::string m_folder;
@@ -365,12 +368,12 @@ int Job::run() {
         listing.close();
         if (g_stop) {
             status = CUPS_BACKEND_OK;
-        } else if (!ok) {
+        } else if (fd < 0 || handler.storeFailed || !listing) {
             status = fail(CUPS_BACKEND_FAILED,
-                          "Malformed command stream: " +
-                              (fd < 0 ? std::string(std::strerror(errno)) : parseError.message));
-        } else if (!listing) {
-            status = fail(CUPS_BACKEND_FAILED, "Cannot write the listing in " + m_spool);
+                          "Cannot store the job in " + m_spool + ": " +
+                              (handler.storeFailed ? parseError.message : std::strerror(errno)));
+        } else if (!ok) {
+            status = fail(CUPS_BACKEND_FAILED, "Malformed command stream: " + parseError.message);
         } else {
             int copies = m_argc == 7 ? std::atoi(m_argv[4]) : 1;
             copies = copies < 1 ? 1 : copies > kMaxCopies ? kMaxCopies : copies;
