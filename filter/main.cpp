@@ -216,5 +216,6 @@ int main(int argc, char* argv[]) {
         wrappedPpdClose(job.ppd);
     cupsRasterClose(job.raster);
     delete job.device;
+    cupsFreeOptions(job.numOptions, job.options);
     return 0;
 }

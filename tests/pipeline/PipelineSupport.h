@@ -95,6 +95,19 @@ FilterRun RunFilter(const std::vector<std::string>& args, const std::string& std
                     size_t addressSpace = 0);
 
 std::string FilterPath();
+
+// Address-space limits, which the out-of-memory cases use, cannot work under AddressSanitizer.
+#if defined(__SANITIZE_ADDRESS__)
+constexpr bool kAddressSanitizer = true;
+#elif defined(__has_feature)
+#if __has_feature(address_sanitizer)
+constexpr bool kAddressSanitizer = true;
+#else
+constexpr bool kAddressSanitizer = false;
+#endif
+#else
+constexpr bool kAddressSanitizer = false;
+#endif
 std::string TempPath(const std::string& stem);
 
 } // namespace pipeline
