@@ -1,4 +1,5 @@
 #include "PvkImgLib.h"
+#include "PvkImgLibPlain.h"
 
 #include <algorithm>
 #include <atomic>
@@ -74,6 +75,19 @@ void ReleaseBlock(HGLOBAL handle) {
     GlobalFree(handle);
 }
 
+// True when a block of size bytes can be allocated now. The fast paths need far less memory
+// than the plain ones but keep their result codes: they are refused with IL_E_NOMEM exactly
+// when the plain path's work block cannot be had. The probe block is never written, so it
+// costs address space for a moment, not memory.
+bool CanAllocate(int64_t size) {
+    HGLOBAL probe;
+    if (AllocBlock(size, &probe) == nullptr) {
+        return false;
+    }
+    ReleaseBlock(probe);
+    return true;
+}
+
 void ClearRowPadding(unsigned char* row, int64_t usedBytes, int64_t stride) {
     std::memset(row + usedBytes, 0, static_cast<size_t>(stride - usedBytes));
 }
@@ -87,6 +101,8 @@ unsigned char ClampToByte(int value) {
 
 // ---- Worker threads --------------------------------------------------------------------
 
+constexpr int kMaxWorkers = 8;
+
 // 0 until set: the processor count, at most 2, is used.
 std::atomic<int> gWorkerCount{0};
 
@@ -99,28 +115,33 @@ int WorkerCount() {
     return processors >= 2 ? 2 : 1;
 }
 
-// Calls work(begin, end) on consecutive row ranges that together cover 0 ... rows - 1, one
-// range per worker, and returns when all are done. Every row belongs to exactly one range, so
-// a row's bytes never depend on how the rows were split. Ranges whose thread cannot be started
-// run on the calling thread.
-template <typename Work> void ForEachRowRange(int64_t rows, const Work& work) {
-    const int64_t workers = std::min<int64_t>(WorkerCount(), rows);
-    if (workers <= 1) {
-        work(int64_t{0}, rows);
-        return;
-    }
+// Workers for a job of the given rows: never more than rows.
+int WorkersFor(int64_t rows) {
+    return static_cast<int>(std::max<int64_t>(1, std::min<int64_t>(WorkerCount(), rows)));
+}
+
+// First row of worker w's range when rows are split over workers; worker w owns
+// RangeBegin(w) ... RangeBegin(w + 1) - 1.
+int64_t RangeBegin(int w, int workers, int64_t rows) {
+    return rows * w / workers;
+}
+
+// Calls work(w, begin, end) for each worker's row range and returns when all are done.
+// Every row belongs to exactly one range and is computed by the same code whatever the
+// split, so no byte depends on the number of workers. A range whose thread cannot be started
+// runs on the calling thread.
+template <typename Work> void ForEachRowRange(int workers, int64_t rows, const Work& work) {
     std::vector<std::thread> threads;
-    int64_t begin = rows / workers;
-    for (int64_t w = 1; w < workers; ++w) {
-        const int64_t end = rows * (w + 1) / workers;
+    for (int w = 1; w < workers; ++w) {
+        const int64_t begin = RangeBegin(w, workers, rows);
+        const int64_t end = RangeBegin(w + 1, workers, rows);
         try {
-            threads.emplace_back([&work, begin, end] { work(begin, end); });
+            threads.emplace_back([&work, w, begin, end] { work(w, begin, end); });
         } catch (const std::system_error&) {
-            work(begin, end);
+            work(w, begin, end);
         }
-        begin = end;
     }
-    work(int64_t{0}, rows / workers);
+    work(0, int64_t{0}, RangeBegin(1, workers, rows));
     for (std::thread& thread : threads) {
         thread.join();
     }
@@ -242,6 +263,110 @@ void ResampleColumns(const double* intermediate, int64_t sourceHeight, int64_t t
     }
 }
 
+// Fast path of the two passes. The sums are the plain ones term by term, in the same order and
+// with the same weights (each column's and each row's taps come from the same TapsAt call the
+// plain path makes per sample, made once), so every intermediate value and every byte is the
+// same. The column pass reads, for target row i, only intermediate rows c - 1 ... c + 2 with
+// c = trunc(i * ry), a window that never moves back as i grows: a ring of four rows, slot
+// k mod 4 for row k, computed when first asked for, replaces the whole-page intermediate.
+struct Resampler {
+    const _tagBITMAPHANDLE* source;
+    int64_t targetWidth;
+    int64_t targetHeight;
+    const CubicTaps* columnTaps; // targetWidth entries
+    const CubicTaps* rowTaps;    // targetHeight entries
+};
+
+// Pass 1 for one source row into targetWidth entries of three doubles.
+void ResampleRowWithTaps(const unsigned char* row, const CubicTaps* columnTaps, int64_t targetWidth,
+                         double* out) {
+    for (int64_t j = 0; j < targetWidth; ++j, out += 3) {
+        const CubicTaps& taps = columnTaps[j];
+        double sum0 = 0.0;
+        double sum1 = 0.0;
+        double sum2 = 0.0;
+        for (int t = 0; t < 4; ++t) {
+            const unsigned char* pixel = row + taps.index[t] * 3;
+            sum0 += taps.weight[t] * pixel[0];
+            sum1 += taps.weight[t] * pixel[1];
+            sum2 += taps.weight[t] * pixel[2];
+        }
+        out[0] = sum0;
+        out[1] = sum1;
+        out[2] = sum2;
+    }
+}
+
+// Pass 2 for one target row. The clamp is RoundSampleToByte without branches: below 0 and
+// above 255 become exactly 0 and 255 before the rounding, values in between are untouched.
+void ResampleColumnWithTaps(const double* const rows[4], const double weight[4], int64_t entries,
+                            unsigned char* out) {
+    for (int64_t e = 0; e < entries; ++e) {
+        double v = 0.0;
+        v += weight[0] * rows[0][e];
+        v += weight[1] * rows[1][e];
+        v += weight[2] * rows[2][e];
+        v += weight[3] * rows[3][e];
+        out[e] =
+            static_cast<unsigned char>(static_cast<int>(std::min(std::max(v, 0.0), 255.0) + 0.5));
+    }
+}
+
+// Target rows begin ... end - 1 into target, with a private ring of four intermediate rows.
+void ResampleRange(const Resampler& r, int64_t begin, int64_t end, double* ring,
+                   unsigned char* target) {
+    const int64_t sourceStride = RowStride(r.source->width, 24);
+    const int64_t targetStride = RowStride(r.targetWidth, 24);
+    const int64_t rowEntries = r.targetWidth * 3;
+    int64_t ringRow[4] = {-1, -1, -1, -1};
+    for (int64_t i = begin; i < end; ++i) {
+        const CubicTaps& taps = r.rowTaps[i];
+        const double* rows[4];
+        for (int t = 0; t < 4; ++t) {
+            const int64_t k = taps.index[t];
+            double* slot = ring + (k & 3) * rowEntries;
+            if (ringRow[k & 3] != k) {
+                ResampleRowWithTaps(r.source->data + k * sourceStride, r.columnTaps, r.targetWidth,
+                                    slot);
+                ringRow[k & 3] = k;
+            }
+            rows[t] = slot;
+        }
+        unsigned char* out = target + i * targetStride;
+        ResampleColumnWithTaps(rows, taps.weight, rowEntries, out);
+        ClearRowPadding(out, rowEntries, targetStride);
+    }
+}
+
+// Working memory of the fast path: the taps of every column and row, and one ring per worker.
+// Null when it cannot be had.
+double* AllocResampleWork(int64_t targetWidth, int64_t targetHeight, int workers, HGLOBAL* block) {
+    const int64_t tapBytes = (targetWidth + targetHeight) * int64_t{sizeof(CubicTaps)};
+    const int64_t ringBytes = int64_t{workers} * 4 * targetWidth * 3 * int64_t{sizeof(double)};
+    return reinterpret_cast<double*>(AllocBlock(tapBytes + ringBytes, block));
+}
+
+void ResampleFast(const _tagBITMAPHANDLE& source, int64_t targetWidth, int64_t targetHeight,
+                  int workers, double* work, unsigned char* target) {
+    auto* columnTaps = reinterpret_cast<CubicTaps*>(work);
+    CubicTaps* rowTaps = columnTaps + targetWidth;
+    double* rings = reinterpret_cast<double*>(rowTaps + targetHeight);
+    const int64_t sourceWidth = source.width;
+    const int64_t sourceHeight = source.height;
+    const double rx = static_cast<double>(sourceWidth) / static_cast<double>(targetWidth);
+    const double ry = static_cast<double>(sourceHeight) / static_cast<double>(targetHeight);
+    for (int64_t j = 0; j < targetWidth; ++j) {
+        columnTaps[j] = TapsAt(static_cast<double>(j) * rx, sourceWidth);
+    }
+    for (int64_t i = 0; i < targetHeight; ++i) {
+        rowTaps[i] = TapsAt(static_cast<double>(i) * ry, sourceHeight);
+    }
+    const Resampler resampler{&source, targetWidth, targetHeight, columnTaps, rowTaps};
+    ForEachRowRange(workers, targetHeight, [&](int w, int64_t begin, int64_t end) {
+        ResampleRange(resampler, begin, end, rings + w * 4 * targetWidth * 3, target);
+    });
+}
+
 // ---- Sharpening ------------------------------------------------------------------------
 
 // Strength for a value in -1000 ... 1000: the table value at a key, else linear
@@ -259,11 +384,26 @@ double SharpenStrength(int value) {
     return (high.strength - low.strength) * (value - low.key) / (high.key - low.key) + low.strength;
 }
 
-// Writes the sharpened rows of bitmap, reading every neighbourhood from the unchanged copy.
-// Neighbours outside the bitmap are replaced by the nearest pixel inside it.
+// One output byte: the centre byte weighted by b = 8k/9 + 1 plus the sum of its eight
+// neighbours weighted by c = -k/9, in double, truncated and clamped.
+struct SharpenWeights {
+    double centre;
+    double neighbour;
+};
+
+SharpenWeights WeightsFor(double strength) {
+    return {8.0 * strength / 9.0 + 1.0, -strength / 9.0};
+}
+
+unsigned char SharpenSample(const SharpenWeights& weights, int centre, int neighbours) {
+    const double sum = weights.centre * centre + weights.neighbour * neighbours;
+    return ClampToByte(static_cast<int>(sum));
+}
+
+// Plain path: writes the sharpened rows of bitmap, reading every neighbourhood from the
+// unchanged whole copy. Neighbours outside the bitmap are replaced by the nearest pixel inside.
 void SharpenRows(const unsigned char* copy, double strength, _tagBITMAPHANDLE* bitmap) {
-    const double centreWeight = 8.0 * strength / 9.0 + 1.0;
-    const double neighbourWeight = -strength / 9.0;
+    const SharpenWeights weights = WeightsFor(strength);
     const int64_t width = bitmap->width;
     const int64_t height = bitmap->height;
     const int64_t stride = RowStride(width, 24);
@@ -280,10 +420,91 @@ void SharpenRows(const unsigned char* copy, double strength, _tagBITMAPHANDLE* b
                 const int neighbours = below[left + b] + below[centre + b] + below[right + b] +
                                        middle[left + b] + middle[right + b] + above[left + b] +
                                        above[centre + b] + above[right + b];
-                const double sum = centreWeight * middle[centre + b] + neighbourWeight * neighbours;
-                out[centre + b] = ClampToByte(static_cast<int>(sum));
+                out[centre + b] = SharpenSample(weights, middle[centre + b], neighbours);
             }
         }
+    }
+}
+
+} // namespace
+
+// Fast path. A byte's result depends only on its centre value (0 ... 255) and its neighbour sum
+// (0 ... 2040), so SharpenSample is evaluated once for every such pair into a table, which
+// then gives exactly the bytes the plain path computes.
+void BuildSharpenTable(double strength, unsigned char* table) {
+    const SharpenWeights weights = WeightsFor(strength);
+    for (int centre = 0; centre < 256; ++centre) {
+        for (int neighbours = 0; neighbours < kSharpenNeighbourSums; ++neighbours) {
+            table[centre * kSharpenNeighbourSums + neighbours] =
+                SharpenSample(weights, centre, neighbours);
+        }
+    }
+}
+
+namespace {
+
+// One output row from copies of the original rows below, middle and above (already clamped at
+// the bottom and top). The neighbour sum is regrouped in integers, which is exact: the sum of
+// the three column sums around x, minus the centre. Edge clamping repeats the first and last
+// column sums, which reproduces the plain path's repeated edge pixels.
+void SharpenRowWithTable(const unsigned char* below, const unsigned char* middle,
+                         const unsigned char* above, int64_t width, const unsigned char* table,
+                         uint16_t* columnSums, unsigned char* out) {
+    const int64_t bytes = width * 3;
+    uint16_t* sums = columnSums + 3;
+    for (int64_t i = 0; i < bytes; ++i) {
+        sums[i] = static_cast<uint16_t>(below[i] + middle[i] + above[i]);
+    }
+    for (int b = 0; b < 3; ++b) {
+        sums[b - 3] = sums[b];
+        sums[bytes + b] = sums[bytes - 3 + b];
+    }
+    for (int64_t i = 0; i < bytes; ++i) {
+        const int neighbours = sums[i - 3] + sums[i] + sums[i + 3] - middle[i];
+        out[i] = table[middle[i] * kSharpenNeighbourSums + neighbours];
+    }
+}
+
+// Per-worker row buffers of the fast path: the original rows just below and just above the
+// worker's range (saved before any worker writes), the original of the previous and of the
+// current row, and the column sums.
+struct SharpenBuffers {
+    unsigned char* belowRange;
+    unsigned char* aboveRange;
+    unsigned char* previous;
+    unsigned char* current;
+    uint16_t* columnSums;
+};
+
+int64_t SharpenBuffersBytes(int64_t width) {
+    return 4 * width * 3 + (width * 3 + 6) * int64_t{sizeof(uint16_t)};
+}
+
+SharpenBuffers SharpenBuffersAt(unsigned char* base, int64_t width) {
+    const int64_t bytes = width * 3;
+    return {base, base + bytes, base + 2 * bytes, base + 3 * bytes,
+            reinterpret_cast<uint16_t*>(base + 4 * bytes)};
+}
+
+// Rows begin ... end - 1. Row y's original is copied before row y is overwritten; the row
+// above is read in place while it belongs to this range and is still unwritten.
+void SharpenRange(_tagBITMAPHANDLE* bitmap, const unsigned char* table, SharpenBuffers rows,
+                  int64_t begin, int64_t end) {
+    const int64_t width = bitmap->width;
+    const int64_t height = bitmap->height;
+    const int64_t stride = RowStride(width, 24);
+    const auto bytes = static_cast<size_t>(width * 3);
+    // The first row's lower neighbour is the saved row below the range.
+    rows.previous = rows.belowRange;
+    for (int64_t y = begin; y < end; ++y) {
+        unsigned char* row = bitmap->data + y * stride;
+        std::memcpy(rows.current, row, bytes);
+        const unsigned char* below = y == 0 ? rows.current : rows.previous;
+        const unsigned char* above = y + 1 == height ? rows.current
+                                     : y + 1 == end  ? rows.aboveRange
+                                                     : row + stride;
+        SharpenRowWithTable(below, rows.current, above, width, table, rows.columnSums, row);
+        std::swap(rows.previous, rows.current);
     }
 }
 
@@ -297,7 +518,133 @@ bool IsMergeablePlane(const _tagBITMAPHANDLE& plane, const _tagBITMAPHANDLE& fir
            plane.rowOrigin == first.rowOrigin && plane.dataSize == stride * first.height;
 }
 
+// IL_SizeBitmap with the fast or the plain passes; both share every check and the record
+// update.
+int SizeBitmap(_tagBITMAPHANDLE* bitmap, int width, int height, int method, bool plain) {
+    if (bitmap == nullptr || bitmap->data == nullptr || width <= 0 || height <= 0 ||
+        method != IL_RESIZE_CUBIC || !IsPixelBitmap24(*bitmap)) {
+        return IL_E_PARAM;
+    }
+    const int64_t stride = RowStride(width, 24);
+    if (stride > INT32_MAX) {
+        return IL_E_PARAM;
+    }
+    HGLOBAL block;
+    unsigned char* target = AllocBlock(stride * height, &block);
+    if (target == nullptr) {
+        return IL_E_NOMEM;
+    }
+    // The plain intermediate: Wd x Hs entries of three doubles; the product is checked
+    // because a large target width times a tall source can exceed 64 bits.
+    int64_t intermediateBytes;
+    const int64_t intermediateRowBytes = int64_t{width} * 3 * int64_t{sizeof(double)};
+    const bool sized =
+        !__builtin_mul_overflow(intermediateRowBytes, int64_t{bitmap->height}, &intermediateBytes);
+    HGLOBAL workBlock = nullptr;
+    double* work = nullptr;
+    const int workers = WorkersFor(height);
+    if (plain && sized) {
+        work = reinterpret_cast<double*>(AllocBlock(intermediateBytes, &workBlock));
+    } else if (sized && CanAllocate(intermediateBytes)) {
+        work = AllocResampleWork(width, height, workers, &workBlock);
+    }
+    if (work == nullptr) {
+        ReleaseBlock(block);
+        return IL_E_NOMEM;
+    }
+
+    if (plain) {
+        ResampleRows(*bitmap, width, work);
+        ResampleColumns(work, bitmap->height, width, height, target);
+    } else {
+        ResampleFast(*bitmap, width, height, workers, work, target);
+    }
+    ReleaseBlock(workBlock);
+
+    if (bitmap->memoryHandle != nullptr) {
+        ReleaseBlock(bitmap->memoryHandle);
+        bitmap->palette = nullptr;
+    }
+    bitmap->memoryHandle = block;
+    bitmap->data = target;
+    bitmap->width = width;
+    bitmap->height = height;
+    bitmap->bytesPerLine = static_cast<int32_t>(stride);
+    bitmap->dataSize = stride * height;
+    return IL_OK;
+}
+
+// IL_SharpenBitmap with the fast or the plain path; both share every check.
+int SharpenBitmap(_tagBITMAPHANDLE* bitmap, int value, bool plain) {
+    if (bitmap == nullptr || bitmap->data == nullptr) {
+        return IL_E_NODATA;
+    }
+    if (bitmap->bitsPerPixel != 24 || !ValidColorOrder(bitmap->colorOrder) ||
+        !ValueInRange(value) || !RowsFitBlock(*bitmap)) {
+        return IL_E_PARAM;
+    }
+    const double strength = SharpenStrength(value);
+    if (!plain && !CanAllocate(bitmap->dataSize)) {
+        return IL_E_NOMEM;
+    }
+    if (plain) {
+        HGLOBAL copyBlock;
+        unsigned char* copy = AllocBlock(bitmap->dataSize, &copyBlock);
+        if (copy == nullptr) {
+            return IL_E_NOMEM;
+        }
+        CopyMemory(copy, bitmap->data, static_cast<size_t>(bitmap->dataSize));
+        SharpenRows(copy, strength, bitmap);
+        ReleaseBlock(copyBlock);
+        return IL_OK;
+    }
+    // Strength 0 gives the weights 1 and -0: every sum is the centre byte itself.
+    if (strength == 0.0) {
+        return IL_OK;
+    }
+
+    const int64_t width = bitmap->width;
+    const int64_t height = bitmap->height;
+    const int64_t stride = RowStride(width, 24);
+    const int workers = WorkersFor(height);
+    const int64_t tableBytes = 256 * kSharpenNeighbourSums;
+    const int64_t buffersBytes = SharpenBuffersBytes(width);
+    HGLOBAL workBlock;
+    unsigned char* work = AllocBlock(tableBytes + workers * buffersBytes, &workBlock);
+    if (work == nullptr) {
+        return IL_E_NOMEM;
+    }
+    BuildSharpenTable(strength, work);
+    SharpenBuffers buffers[kMaxWorkers];
+    for (int w = 0; w < workers; ++w) {
+        buffers[w] = SharpenBuffersAt(work + tableBytes + w * buffersBytes, width);
+        const int64_t begin = RangeBegin(w, workers, height);
+        const int64_t end = RangeBegin(w + 1, workers, height);
+        if (begin > 0) {
+            std::memcpy(buffers[w].belowRange, bitmap->data + (begin - 1) * stride,
+                        static_cast<size_t>(width * 3));
+        }
+        if (end < height) {
+            std::memcpy(buffers[w].aboveRange, bitmap->data + end * stride,
+                        static_cast<size_t>(width * 3));
+        }
+    }
+    ForEachRowRange(workers, height, [&](int w, int64_t begin, int64_t end) {
+        SharpenRange(bitmap, work, buffers[w], begin, end);
+    });
+    ReleaseBlock(workBlock);
+    return IL_OK;
+}
+
 } // namespace
+
+int PlainSharpenBitmap(_tagBITMAPHANDLE* bitmap, int value) {
+    return SharpenBitmap(bitmap, value, true);
+}
+
+int PlainSizeBitmap(_tagBITMAPHANDLE* bitmap, int width, int height, int method) {
+    return SizeBitmap(bitmap, width, height, method, true);
+}
 
 // ---- HSL -------------------------------------------------------------------------------
 
@@ -385,10 +732,134 @@ void HSLtoRGB(double H, double S, double L, unsigned char* first, unsigned char*
     }
 }
 
+namespace {
+
+// ---- Saturation ------------------------------------------------------------------------
+
+// The chroma S scaled by the saturation value, clamped to 0 ... 255.
+double ScaledChroma(int value, double S) {
+    double scaled = (value * S) / 1000 + S;
+    if (scaled < 0.0) {
+        scaled = 0.0;
+    } else if (scaled > 255.0) {
+        scaled = 255.0;
+    }
+    return scaled;
+}
+
+// Plain path: RGBtoHSL, the scaled chroma and HSLtoRGB for every pixel.
+void SaturateRowsPlain(_tagBITMAPHANDLE* bitmap, int value, int firstByte, int thirdByte) {
+    const int64_t stride = RowStride(bitmap->width, 24);
+    for (int64_t y = 0; y < bitmap->height; ++y) {
+        unsigned char* pixel = bitmap->data + y * stride;
+        for (int64_t x = 0; x < bitmap->width; ++x, pixel += 3) {
+            double H;
+            double S;
+            double L;
+            RGBtoHSL(pixel[firstByte], pixel[1], pixel[thirdByte], &H, &S, &L);
+            HSLtoRGB(H, ScaledChroma(value, S), L, &pixel[firstByte], &pixel[1], &pixel[thirdByte]);
+        }
+    }
+}
+
+// HSLtoRGB's six hue sectors: the middle component's fraction is (sign * H + base) / 60, the
+// same double as H / 60, (120 - H) / 60, (H - 120) / 60 and so on (multiplying by 1 or -1 is
+// exact, and a - b is a + (-b)); order says which of (M, middle, m) goes to first, second and
+// third.
+constexpr double kSectorSign[6] = {1.0, -1.0, 1.0, -1.0, 1.0, -1.0};
+constexpr double kSectorBase[6] = {0.0, 120.0, -120.0, 240.0, -240.0, 360.0};
+constexpr int kSectorOrder[6][3] = {{0, 1, 2}, {1, 0, 2}, {2, 0, 1},
+                                    {2, 1, 0}, {1, 2, 0}, {0, 2, 1}};
+
+// Fast path for one pixel: RGBtoHSL, the scaled chroma (looked up: it depends on the chroma
+// only) and HSLtoRGB with the same double operations in the same order, their branches turned
+// into selections. A grey pixel (chroma 0), whose hue RGBtoHSL leaves at -1, comes out as
+// trunc(L) three times here as there: its scaled chroma is 0, so max = min = L and D = 0; the
+// hue is then computed with a divisor of 1 only to stay finite.
+inline void SaturatePixel(const double* scaledChroma, unsigned char* firstByte,
+                          unsigned char* secondByte, unsigned char* thirdByte) {
+    const int first = *firstByte;
+    const int second = *secondByte;
+    const int third = *thirdByte;
+    const int max = std::max(first, std::max(second, third));
+    const int min = std::min(first, std::min(second, third));
+    const int chroma = max - min;
+    const double L = (min + max) * 0.5;
+    const bool thirdIsMin = third == min;
+    const bool firstIsMin = !thirdIsMin && first == min;
+    const int difference = thirdIsMin   ? second - first
+                           : firstIsMin ? third - second
+                                        : first - third;
+    const double offset = thirdIsMin ? 60.0 : firstIsMin ? 180.0 : 300.0;
+    const double H = difference * 60 / static_cast<double>(chroma > 0 ? chroma : 1) + offset;
+
+    const double half0 = scaledChroma[chroma] * 0.5;
+    const bool limitedByL = half0 > L;
+    const double max0 = limitedByL ? 2.0 * L : L + half0;
+    const bool limitedBy255 = !limitedByL && max0 > 255.0;
+    const double half = limitedByL ? L : limitedBy255 ? 255.0 - L : half0;
+    const double top = limitedBy255 ? 255.0 : max0;
+    const double bottom = L - half;
+    const double D = top - bottom;
+    const int sector = (H >= 60.0) + (H >= 120.0) + (H >= 180.0) + (H >= 240.0) + (H >= 300.0);
+    const double fraction = (kSectorSign[sector] * H + kSectorBase[sector]) / 60;
+    const int values[3] = {static_cast<int>(top), static_cast<int>(bottom + fraction * D),
+                           static_cast<int>(bottom)};
+    *firstByte = static_cast<unsigned char>(values[kSectorOrder[sector][0]]);
+    *secondByte = static_cast<unsigned char>(values[kSectorOrder[sector][1]]);
+    *thirdByte = static_cast<unsigned char>(values[kSectorOrder[sector][2]]);
+}
+
+void SaturateRange(_tagBITMAPHANDLE* bitmap, const double* scaledChroma, int firstByte,
+                   int thirdByte, int64_t begin, int64_t end) {
+    const int64_t stride = RowStride(bitmap->width, 24);
+    for (int64_t y = begin; y < end; ++y) {
+        unsigned char* pixel = bitmap->data + y * stride;
+        for (int64_t x = 0; x < bitmap->width; ++x, pixel += 3) {
+            SaturatePixel(scaledChroma, pixel + firstByte, pixel + 1, pixel + thirdByte);
+        }
+    }
+}
+
+// IL_ChangeBitmapSaturation with the fast or the plain path; both share every check.
+int ChangeBitmapSaturation(_tagBITMAPHANDLE* bitmap, int value, bool plain) {
+    if (bitmap == nullptr) {
+        return IL_E_NOBITMAP;
+    }
+    if (bitmap->data == nullptr || bitmap->bitsPerPixel != 24) {
+        return IL_E_PARAM;
+    }
+    if (!ValidColorOrder(bitmap->colorOrder) || !ValueInRange(value) || !RowsFitBlock(*bitmap)) {
+        return IL_E_PARAM;
+    }
+    // With colour order 1 the hue is measured on bytes 2, 1, 0.
+    const int firstByte = bitmap->colorOrder == IL_COLORORDER_RGB ? 2 : 0;
+    const int thirdByte = 2 - firstByte;
+    if (plain) {
+        SaturateRowsPlain(bitmap, value, firstByte, thirdByte);
+        return IL_OK;
+    }
+    double scaledChroma[256];
+    for (int S = 0; S < 256; ++S) {
+        scaledChroma[S] = ScaledChroma(value, S);
+    }
+    ForEachRowRange(WorkersFor(bitmap->height), bitmap->height,
+                    [&](int, int64_t begin, int64_t end) {
+                        SaturateRange(bitmap, scaledChroma, firstByte, thirdByte, begin, end);
+                    });
+    return IL_OK;
+}
+
+} // namespace
+
+int PlainChangeBitmapSaturation(_tagBITMAPHANDLE* bitmap, int value) {
+    return ChangeBitmapSaturation(bitmap, value, true);
+}
+
 extern "C" {
 
 void IL_SetWorkerCount(int count) {
-    gWorkerCount.store(count > 1 ? count : 1, std::memory_order_relaxed);
+    gWorkerCount.store(std::min(std::max(count, 1), kMaxWorkers), std::memory_order_relaxed);
 }
 
 int IL_GetWorkerCount(void) {
@@ -479,49 +950,7 @@ void IL_FreeBitmap(_tagBITMAPHANDLE* bitmap) {
 // ---- Resampling ------------------------------------------------------------------------
 
 int IL_SizeBitmap(_tagBITMAPHANDLE* bitmap, int width, int height, int method) {
-    if (bitmap == nullptr || bitmap->data == nullptr || width <= 0 || height <= 0 ||
-        method != IL_RESIZE_CUBIC || !IsPixelBitmap24(*bitmap)) {
-        return IL_E_PARAM;
-    }
-    const int64_t stride = RowStride(width, 24);
-    if (stride > INT32_MAX) {
-        return IL_E_PARAM;
-    }
-    HGLOBAL block;
-    unsigned char* target = AllocBlock(stride * height, &block);
-    if (target == nullptr) {
-        return IL_E_NOMEM;
-    }
-    // Wd x Hs entries of three doubles; the product is checked because a large target
-    // width times a tall source can exceed 64 bits.
-    int64_t intermediateBytes;
-    HGLOBAL intermediateBlock = nullptr;
-    double* intermediate = nullptr;
-    const int64_t intermediateRowBytes = int64_t{width} * 3 * int64_t{sizeof(double)};
-    if (!__builtin_mul_overflow(intermediateRowBytes, int64_t{bitmap->height},
-                                &intermediateBytes)) {
-        intermediate = reinterpret_cast<double*>(AllocBlock(intermediateBytes, &intermediateBlock));
-    }
-    if (intermediate == nullptr) {
-        ReleaseBlock(block);
-        return IL_E_NOMEM;
-    }
-
-    ResampleRows(*bitmap, width, intermediate);
-    ResampleColumns(intermediate, bitmap->height, width, height, target);
-    ReleaseBlock(intermediateBlock);
-
-    if (bitmap->memoryHandle != nullptr) {
-        ReleaseBlock(bitmap->memoryHandle);
-        bitmap->palette = nullptr;
-    }
-    bitmap->memoryHandle = block;
-    bitmap->data = target;
-    bitmap->width = width;
-    bitmap->height = height;
-    bitmap->bytesPerLine = static_cast<int32_t>(stride);
-    bitmap->dataSize = stride * height;
-    return IL_OK;
+    return SizeBitmap(bitmap, width, height, method, false);
 }
 
 // ---- Tone curves -----------------------------------------------------------------------
@@ -582,36 +1011,7 @@ int IL_ChangeBitmapContrast(_tagBITMAPHANDLE* bitmap, int value) {
 // ---- Saturation ------------------------------------------------------------------------
 
 int IL_ChangeBitmapSaturation(_tagBITMAPHANDLE* bitmap, int value) {
-    if (bitmap == nullptr) {
-        return IL_E_NOBITMAP;
-    }
-    if (bitmap->data == nullptr || bitmap->bitsPerPixel != 24) {
-        return IL_E_PARAM;
-    }
-    if (!ValidColorOrder(bitmap->colorOrder) || !ValueInRange(value) || !RowsFitBlock(*bitmap)) {
-        return IL_E_PARAM;
-    }
-    // With colour order 1 the hue is measured on bytes 2, 1, 0.
-    const int firstByte = bitmap->colorOrder == IL_COLORORDER_RGB ? 2 : 0;
-    const int thirdByte = 2 - firstByte;
-    const int64_t stride = RowStride(bitmap->width, 24);
-    for (int64_t y = 0; y < bitmap->height; ++y) {
-        unsigned char* pixel = bitmap->data + y * stride;
-        for (int64_t x = 0; x < bitmap->width; ++x, pixel += 3) {
-            double H;
-            double S;
-            double L;
-            RGBtoHSL(pixel[firstByte], pixel[1], pixel[thirdByte], &H, &S, &L);
-            double scaled = (value * S) / 1000 + S;
-            if (scaled < 0.0) {
-                scaled = 0.0;
-            } else if (scaled > 255.0) {
-                scaled = 255.0;
-            }
-            HSLtoRGB(H, scaled, L, &pixel[firstByte], &pixel[1], &pixel[thirdByte]);
-        }
-    }
-    return IL_OK;
+    return ChangeBitmapSaturation(bitmap, value, false);
 }
 
 // ---- Planes ----------------------------------------------------------------------------
@@ -771,21 +1171,6 @@ int IL_ColorMergeBitmap(_tagBITMAPHANDLE* destination, _tagBITMAPHANDLE** planes
 // ---- Sharpening ------------------------------------------------------------------------
 
 int IL_SharpenBitmap(_tagBITMAPHANDLE* bitmap, int value) {
-    if (bitmap == nullptr || bitmap->data == nullptr) {
-        return IL_E_NODATA;
-    }
-    if (bitmap->bitsPerPixel != 24 || !ValidColorOrder(bitmap->colorOrder) ||
-        !ValueInRange(value) || !RowsFitBlock(*bitmap)) {
-        return IL_E_PARAM;
-    }
-    HGLOBAL copyBlock;
-    unsigned char* copy = AllocBlock(bitmap->dataSize, &copyBlock);
-    if (copy == nullptr) {
-        return IL_E_NOMEM;
-    }
-    CopyMemory(copy, bitmap->data, static_cast<size_t>(bitmap->dataSize));
-    SharpenRows(copy, SharpenStrength(value), bitmap);
-    ReleaseBlock(copyBlock);
-    return IL_OK;
+    return SharpenBitmap(bitmap, value, false);
 }
 }

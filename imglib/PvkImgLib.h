@@ -93,9 +93,9 @@ int IL_ColorMergeBitmap(_tagBITMAPHANDLE* destination, _tagBITMAPHANDLE** planes
 // strength is interpolated from KTable; value -1000 ... 1000.
 int IL_SharpenBitmap(_tagBITMAPHANDLE* bitmap, int value);
 
-// Threads over which the pixel operations split their rows: 1 or more (lower values count as
-// 1). The default is the number of processors, at most 2. Every result byte is the same for
-// every count: each row is computed exactly as with one thread.
+// Threads over which the pixel operations split their rows: 1 to 8 (lower values count as 1,
+// higher as 8). The default is the number of processors, at most 2. Every result byte is the
+// same for every count: each row is computed exactly as with one thread.
 void IL_SetWorkerCount(int count);
 int IL_GetWorkerCount(void);
 
