@@ -505,6 +505,8 @@ long FdSource::read(std::uint8_t* out, std::size_t size) {
 
 long MemorySource::read(std::uint8_t* out, std::size_t size) {
     std::size_t n = std::min(size, m_size - m_pos);
+    if (n == 0)
+        return 0;
     std::memcpy(out, m_data + m_pos, n);
     m_pos += n;
     return long(n);
