@@ -9,6 +9,7 @@
 #include <cstdlib>
 #include <filesystem>
 #include <png.h>
+#include <random>
 
 using namespace streamtest;
 
@@ -237,6 +238,32 @@ TEST(StreamParser, MalformedStreamsNameTheByteOffset) {
             << m.what << ": " << error.message;
         EXPECT_NE(error.message.find(m.text), std::string::npos) << m.what << ": " << error.message;
         EXPECT_TRUE(collect.sheets.empty()) << m.what;
+    }
+}
+
+// Hostile input: random bytes in the headers and random cuts never crash the
+// parser, and every refusal names an offset inside the stream.
+TEST(StreamParser, SurvivesRandomDamage) {
+    const Bytes good = goodSheet();
+    const std::size_t headers[] = {0, 40, kMulticut, kYPlane, kMPlane, kCPlane, kStart};
+    std::mt19937 random(51);
+    for (int round = 0; round < 300; ++round) {
+        Bytes stream = good;
+        for (int hits = 1 + int(random() % 4); hits > 0; --hits) {
+            std::size_t at = headers[random() % 7] + random() % 1120;
+            if (at < stream.size())
+                stream[at] = std::uint8_t(random());
+        }
+        if (random() % 3 == 0)
+            stream.resize(random() % stream.size());
+        Collect collect;
+        tq51m::ParseError error;
+        if (!parse(stream, collect, error)) {
+            EXPECT_LE(error.offset, stream.size()) << error.message;
+            EXPECT_EQ(error.message.rfind("byte offset " + std::to_string(error.offset) + ": ", 0),
+                      0u)
+                << error.message;
+        }
     }
 }
 
