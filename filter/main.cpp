@@ -57,6 +57,11 @@ enum class PageResult { Done, Canceled };
 
 const int kMaxSlots = PhotoImageBuffer::kSlots;
 
+// The largest page buffer the driver makes. The largest print, 8 x 12 inch at 600 dpi, needs
+// about 100 MB; a header asking for more than 1 GiB is broken or hostile, and its page is
+// skipped so that the filter's memory stays bounded whatever the raster says.
+const uint64_t kMaxPageBytes = uint64_t(1) << 30;
+
 // Control commands, then the sheet itself. The result of the sheet is not looked at: a
 // sheet that could not be sent is dropped with the batch.
 void FlushBatch(Job& job, int count) {
@@ -107,8 +112,7 @@ PageResult ProcessPage(Job& job, const cups_page_header2_t& header) {
     const uint64_t height = header.cupsHeight;
     const uint64_t stride = ((width * 24 + 31) >> 5) * 4;
     const uint64_t size = stride * height;
-    // The image library describes a page by 32-bit sizes; larger pages cannot be printed.
-    if (size > UINT32_MAX || width > INT32_MAX || height > INT32_MAX)
+    if (size > kMaxPageBytes || width > INT32_MAX || height > INT32_MAX)
         return SkipPage(job, header);
 
     char* page = static_cast<char*>(calloc(size ? size : 1, 1));
