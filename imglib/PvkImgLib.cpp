@@ -3,6 +3,7 @@
 
 #include <algorithm>
 #include <atomic>
+#include <mutex>
 #include <cmath>
 #include <cstdint>
 #include <cstring>
@@ -97,6 +98,17 @@ unsigned char ClampToByte(int value) {
         return 0;
     }
     return value > 255 ? 255 : static_cast<unsigned char>(value);
+}
+
+// Two doubles (or ints) handled lane by lane: every lane undergoes exactly the IEEE operation
+// that scalar code performs, so vector and scalar forms of a computation give the same bits.
+using Double2 = double __attribute__((vector_size(16)));
+using Int2 = int32_t __attribute__((vector_size(8)));
+
+Double2 Load2(const double* p) {
+    Double2 v;
+    std::memcpy(&v, p, sizeof(v));
+    return v;
 }
 
 // ---- Worker threads --------------------------------------------------------------------
@@ -277,43 +289,76 @@ struct Resampler {
     const CubicTaps* rowTaps;    // targetHeight entries
 };
 
-// Pass 1 for one source row into targetWidth entries of three doubles.
-void ResampleRowWithTaps(const unsigned char* row, const CubicTaps* columnTaps, int64_t targetWidth,
-                         double* out) {
+// Pass 1 for one source row into targetWidth entries of three doubles. The row's bytes are
+// first converted to doubles (exactly), four per pixel, so that bytes 0 and 1 of a tap form one
+// two-lane vector and byte 2 another; each lane then performs the plain path's operations on
+// its byte in the same order.
+void ResampleRowWithTaps(const unsigned char* row, int64_t sourceWidth, const CubicTaps* columnTaps,
+                         int64_t targetWidth, double* converted, double* out) {
+    for (int64_t x = 0; x < sourceWidth; ++x) {
+        converted[x * 4 + 0] = row[x * 3 + 0];
+        converted[x * 4 + 1] = row[x * 3 + 1];
+        converted[x * 4 + 2] = row[x * 3 + 2];
+        converted[x * 4 + 3] = 0.0;
+    }
     for (int64_t j = 0; j < targetWidth; ++j, out += 3) {
         const CubicTaps& taps = columnTaps[j];
-        double sum0 = 0.0;
-        double sum1 = 0.0;
-        double sum2 = 0.0;
+        Double2 sum01 = {0.0, 0.0};
+        Double2 sum2 = {0.0, 0.0};
         for (int t = 0; t < 4; ++t) {
-            const unsigned char* pixel = row + taps.index[t] * 3;
-            sum0 += taps.weight[t] * pixel[0];
-            sum1 += taps.weight[t] * pixel[1];
-            sum2 += taps.weight[t] * pixel[2];
+            const double* pixel = converted + taps.index[t] * 4;
+            const Double2 weight = {taps.weight[t], taps.weight[t]};
+            sum01 += weight * Load2(pixel);
+            sum2 += weight * Load2(pixel + 2);
         }
-        out[0] = sum0;
-        out[1] = sum1;
-        out[2] = sum2;
+        out[0] = sum01[0];
+        out[1] = sum01[1];
+        out[2] = sum2[0];
     }
 }
 
-// Pass 2 for one target row. The clamp is RoundSampleToByte without branches: below 0 and
-// above 255 become exactly 0 and 255 before the rounding, values in between are untouched.
+// Pass 2 for one target row, two entries per step with the plain path's operations in each
+// lane. The clamp is RoundSampleToByte without branches: below 0 and above 255 become exactly
+// 0 and 255 before the rounding, values in between are untouched.
 void ResampleColumnWithTaps(const double* const rows[4], const double weight[4], int64_t entries,
                             unsigned char* out) {
-    for (int64_t e = 0; e < entries; ++e) {
+    const double* row0 = rows[0];
+    const double* row1 = rows[1];
+    const double* row2 = rows[2];
+    const double* row3 = rows[3];
+    const Double2 w0 = {weight[0], weight[0]};
+    const Double2 w1 = {weight[1], weight[1]};
+    const Double2 w2 = {weight[2], weight[2]};
+    const Double2 w3 = {weight[3], weight[3]};
+    const Double2 zero = {0.0, 0.0};
+    const Double2 top = {255.0, 255.0};
+    const Double2 half = {0.5, 0.5};
+    int64_t e = 0;
+    for (; e + 2 <= entries; e += 2) {
+        Double2 v = zero;
+        v += w0 * Load2(row0 + e);
+        v += w1 * Load2(row1 + e);
+        v += w2 * Load2(row2 + e);
+        v += w3 * Load2(row3 + e);
+        v = v < zero ? zero : v;
+        v = top < v ? top : v;
+        const Int2 rounded = __builtin_convertvector(v + half, Int2);
+        out[e] = static_cast<unsigned char>(rounded[0]);
+        out[e + 1] = static_cast<unsigned char>(rounded[1]);
+    }
+    for (; e < entries; ++e) {
         double v = 0.0;
-        v += weight[0] * rows[0][e];
-        v += weight[1] * rows[1][e];
-        v += weight[2] * rows[2][e];
-        v += weight[3] * rows[3][e];
-        out[e] =
-            static_cast<unsigned char>(static_cast<int>(std::min(std::max(v, 0.0), 255.0) + 0.5));
+        v += weight[0] * row0[e];
+        v += weight[1] * row1[e];
+        v += weight[2] * row2[e];
+        v += weight[3] * row3[e];
+        out[e] = RoundSampleToByte(v);
     }
 }
 
-// Target rows begin ... end - 1 into target, with a private ring of four intermediate rows.
-void ResampleRange(const Resampler& r, int64_t begin, int64_t end, double* ring,
+// Target rows begin ... end - 1 into target, with a private ring of four intermediate rows and
+// a private converted source row.
+void ResampleRange(const Resampler& r, int64_t begin, int64_t end, double* ring, double* converted,
                    unsigned char* target) {
     const int64_t sourceStride = RowStride(r.source->width, 24);
     const int64_t targetStride = RowStride(r.targetWidth, 24);
@@ -326,8 +371,8 @@ void ResampleRange(const Resampler& r, int64_t begin, int64_t end, double* ring,
             const int64_t k = taps.index[t];
             double* slot = ring + (k & 3) * rowEntries;
             if (ringRow[k & 3] != k) {
-                ResampleRowWithTaps(r.source->data + k * sourceStride, r.columnTaps, r.targetWidth,
-                                    slot);
+                ResampleRowWithTaps(r.source->data + k * sourceStride, r.source->width,
+                                    r.columnTaps, r.targetWidth, converted, slot);
                 ringRow[k & 3] = k;
             }
             rows[t] = slot;
@@ -338,19 +383,26 @@ void ResampleRange(const Resampler& r, int64_t begin, int64_t end, double* ring,
     }
 }
 
-// Working memory of the fast path: the taps of every column and row, and one ring per worker.
-// Null when it cannot be had.
-double* AllocResampleWork(int64_t targetWidth, int64_t targetHeight, int workers, HGLOBAL* block) {
+// Doubles of one worker's private memory: four intermediate rows and a converted source row.
+int64_t ResampleWorkerDoubles(int64_t sourceWidth, int64_t targetWidth) {
+    return 4 * targetWidth * 3 + sourceWidth * 4;
+}
+
+// Working memory of the fast path: the taps of every column and row, then each worker's
+// private memory. Null when it cannot be had.
+double* AllocResampleWork(int64_t sourceWidth, int64_t targetWidth, int64_t targetHeight,
+                          int workers, HGLOBAL* block) {
     const int64_t tapBytes = (targetWidth + targetHeight) * int64_t{sizeof(CubicTaps)};
-    const int64_t ringBytes = int64_t{workers} * 4 * targetWidth * 3 * int64_t{sizeof(double)};
-    return reinterpret_cast<double*>(AllocBlock(tapBytes + ringBytes, block));
+    const int64_t workerBytes = int64_t{workers} * ResampleWorkerDoubles(sourceWidth, targetWidth) *
+                                int64_t{sizeof(double)};
+    return reinterpret_cast<double*>(AllocBlock(tapBytes + workerBytes, block));
 }
 
 void ResampleFast(const _tagBITMAPHANDLE& source, int64_t targetWidth, int64_t targetHeight,
                   int workers, double* work, unsigned char* target) {
     auto* columnTaps = reinterpret_cast<CubicTaps*>(work);
     CubicTaps* rowTaps = columnTaps + targetWidth;
-    double* rings = reinterpret_cast<double*>(rowTaps + targetHeight);
+    double* workerMemory = reinterpret_cast<double*>(rowTaps + targetHeight);
     const int64_t sourceWidth = source.width;
     const int64_t sourceHeight = source.height;
     const double rx = static_cast<double>(sourceWidth) / static_cast<double>(targetWidth);
@@ -362,8 +414,10 @@ void ResampleFast(const _tagBITMAPHANDLE& source, int64_t targetWidth, int64_t t
         rowTaps[i] = TapsAt(static_cast<double>(i) * ry, sourceHeight);
     }
     const Resampler resampler{&source, targetWidth, targetHeight, columnTaps, rowTaps};
+    const int64_t perWorker = ResampleWorkerDoubles(sourceWidth, targetWidth);
     ForEachRowRange(workers, targetHeight, [&](int w, int64_t begin, int64_t end) {
-        ResampleRange(resampler, begin, end, rings + w * 4 * targetWidth * 3, target);
+        double* ring = workerMemory + w * perWorker;
+        ResampleRange(resampler, begin, end, ring, ring + 4 * targetWidth * 3, target);
     });
 }
 
@@ -426,69 +480,69 @@ void SharpenRows(const unsigned char* copy, double strength, _tagBITMAPHANDLE* b
     }
 }
 
-} // namespace
-
-// Fast path. A byte's result depends only on its centre value (0 ... 255) and its neighbour sum
-// (0 ... 2040), so SharpenSample is evaluated once for every such pair into a table, which
-// then gives exactly the bytes the plain path computes.
-void BuildSharpenTable(double strength, unsigned char* table) {
-    const SharpenWeights weights = WeightsFor(strength);
-    for (int centre = 0; centre < 256; ++centre) {
-        for (int neighbours = 0; neighbours < kSharpenNeighbourSums; ++neighbours) {
-            table[centre * kSharpenNeighbourSums + neighbours] =
-                SharpenSample(weights, centre, neighbours);
-        }
-    }
-}
-
-namespace {
-
-// One output row from copies of the original rows below, middle and above (already clamped at
-// the bottom and top). The neighbour sum is regrouped in integers, which is exact: the sum of
-// the three column sums around x, minus the centre. Edge clamping repeats the first and last
-// column sums, which reproduces the plain path's repeated edge pixels.
-void SharpenRowWithTable(const unsigned char* below, const unsigned char* middle,
-                         const unsigned char* above, int64_t width, const unsigned char* table,
-                         uint16_t* columnSums, unsigned char* out) {
+// Fast path for one output row from copies of the original rows below, middle and above
+// (already clamped at the bottom and top), in three plain loops that the compiler turns into
+// vector code. The neighbour sum is regrouped in integers, which is exact: the three column
+// sums around the byte, minus the centre. Edge clamping repeats the first and last column
+// sums, which reproduces the plain path's repeated edge pixels. The last loop evaluates
+// SharpenSample's double expression per byte, in vector lanes or not, with the same operations
+// in the same order.
+void SharpenRowFast(const unsigned char* __restrict below, const unsigned char* __restrict middle,
+                    const unsigned char* __restrict above, int64_t width,
+                    const SharpenWeights& weights, int32_t* __restrict columnSums,
+                    int32_t* __restrict neighbourSums, unsigned char* __restrict out) {
     const int64_t bytes = width * 3;
-    uint16_t* sums = columnSums + 3;
+    int32_t* sums = columnSums + 3;
     for (int64_t i = 0; i < bytes; ++i) {
-        sums[i] = static_cast<uint16_t>(below[i] + middle[i] + above[i]);
+        sums[i] = below[i] + middle[i] + above[i];
     }
     for (int b = 0; b < 3; ++b) {
         sums[b - 3] = sums[b];
         sums[bytes + b] = sums[bytes - 3 + b];
     }
     for (int64_t i = 0; i < bytes; ++i) {
-        const int neighbours = sums[i - 3] + sums[i] + sums[i + 3] - middle[i];
-        out[i] = table[middle[i] * kSharpenNeighbourSums + neighbours];
+        neighbourSums[i] = sums[i - 3] + sums[i] + sums[i + 3] - middle[i];
+    }
+    const double centreWeight = weights.centre;
+    const double neighbourWeight = weights.neighbour;
+    for (int64_t i = 0; i < bytes; ++i) {
+        const int sum =
+            static_cast<int>(centreWeight * middle[i] + neighbourWeight * neighbourSums[i]);
+        out[i] = static_cast<unsigned char>(sum < 0 ? 0 : sum > 255 ? 255 : sum);
     }
 }
 
 // Per-worker row buffers of the fast path: the original rows just below and just above the
 // worker's range (saved before any worker writes), the original of the previous and of the
-// current row, and the column sums.
+// current row, the column sums and the neighbour sums.
 struct SharpenBuffers {
     unsigned char* belowRange;
     unsigned char* aboveRange;
     unsigned char* previous;
     unsigned char* current;
-    uint16_t* columnSums;
+    int32_t* columnSums;
+    int32_t* neighbourSums;
 };
 
+// The sums come first and the size is a multiple of 8, so that every worker's sums are aligned.
+int64_t SharpenSumsBytes(int64_t width) {
+    return (2 * width * 3 + 6) * int64_t{sizeof(int32_t)};
+}
+
 int64_t SharpenBuffersBytes(int64_t width) {
-    return 4 * width * 3 + (width * 3 + 6) * int64_t{sizeof(uint16_t)};
+    return (SharpenSumsBytes(width) + 4 * width * 3 + 7) / 8 * 8;
 }
 
 SharpenBuffers SharpenBuffersAt(unsigned char* base, int64_t width) {
     const int64_t bytes = width * 3;
-    return {base, base + bytes, base + 2 * bytes, base + 3 * bytes,
-            reinterpret_cast<uint16_t*>(base + 4 * bytes)};
+    auto* sums = reinterpret_cast<int32_t*>(base);
+    unsigned char* rows = base + SharpenSumsBytes(width);
+    return {rows, rows + bytes, rows + 2 * bytes, rows + 3 * bytes, sums, sums + bytes + 6};
 }
 
 // Rows begin ... end - 1. Row y's original is copied before row y is overwritten; the row
 // above is read in place while it belongs to this range and is still unwritten.
-void SharpenRange(_tagBITMAPHANDLE* bitmap, const unsigned char* table, SharpenBuffers rows,
+void SharpenRange(_tagBITMAPHANDLE* bitmap, const SharpenWeights& weights, SharpenBuffers rows,
                   int64_t begin, int64_t end) {
     const int64_t width = bitmap->width;
     const int64_t height = bitmap->height;
@@ -503,7 +557,8 @@ void SharpenRange(_tagBITMAPHANDLE* bitmap, const unsigned char* table, SharpenB
         const unsigned char* above = y + 1 == height ? rows.current
                                      : y + 1 == end  ? rows.aboveRange
                                                      : row + stride;
-        SharpenRowWithTable(below, rows.current, above, width, table, rows.columnSums, row);
+        SharpenRowFast(below, rows.current, above, width, weights, rows.columnSums,
+                       rows.neighbourSums, row);
         std::swap(rows.previous, rows.current);
     }
 }
@@ -546,7 +601,7 @@ int SizeBitmap(_tagBITMAPHANDLE* bitmap, int width, int height, int method, bool
     if (plain && sized) {
         work = reinterpret_cast<double*>(AllocBlock(intermediateBytes, &workBlock));
     } else if (sized && CanAllocate(intermediateBytes)) {
-        work = AllocResampleWork(width, height, workers, &workBlock);
+        work = AllocResampleWork(bitmap->width, width, height, workers, &workBlock);
     }
     if (work == nullptr) {
         ReleaseBlock(block);
@@ -607,17 +662,16 @@ int SharpenBitmap(_tagBITMAPHANDLE* bitmap, int value, bool plain) {
     const int64_t height = bitmap->height;
     const int64_t stride = RowStride(width, 24);
     const int workers = WorkersFor(height);
-    const int64_t tableBytes = 256 * kSharpenNeighbourSums;
     const int64_t buffersBytes = SharpenBuffersBytes(width);
     HGLOBAL workBlock;
-    unsigned char* work = AllocBlock(tableBytes + workers * buffersBytes, &workBlock);
+    unsigned char* work = AllocBlock(workers * buffersBytes, &workBlock);
     if (work == nullptr) {
         return IL_E_NOMEM;
     }
-    BuildSharpenTable(strength, work);
+    const SharpenWeights weights = WeightsFor(strength);
     SharpenBuffers buffers[kMaxWorkers];
     for (int w = 0; w < workers; ++w) {
-        buffers[w] = SharpenBuffersAt(work + tableBytes + w * buffersBytes, width);
+        buffers[w] = SharpenBuffersAt(work + w * buffersBytes, width);
         const int64_t begin = RangeBegin(w, workers, height);
         const int64_t end = RangeBegin(w + 1, workers, height);
         if (begin > 0) {
@@ -630,7 +684,7 @@ int SharpenBitmap(_tagBITMAPHANDLE* bitmap, int value, bool plain) {
         }
     }
     ForEachRowRange(workers, height, [&](int w, int64_t begin, int64_t end) {
-        SharpenRange(bitmap, work, buffers[w], begin, end);
+        SharpenRange(bitmap, weights, buffers[w], begin, end);
     });
     ReleaseBlock(workBlock);
     return IL_OK;
@@ -762,22 +816,77 @@ void SaturateRowsPlain(_tagBITMAPHANDLE* bitmap, int value, int firstByte, int t
     }
 }
 
-// HSLtoRGB's six hue sectors: the middle component's fraction is (sign * H + base) / 60, the
-// same double as H / 60, (120 - H) / 60, (H - 120) / 60 and so on (multiplying by 1 or -1 is
-// exact, and a - b is a + (-b)); order says which of (M, middle, m) goes to first, second and
-// third.
-constexpr double kSectorSign[6] = {1.0, -1.0, 1.0, -1.0, 1.0, -1.0};
-constexpr double kSectorBase[6] = {0.0, 120.0, -120.0, 240.0, -240.0, 360.0};
+// The hue part of a pixel, which depends only on which component is the minimum (the three
+// cases of RGBtoHSL, tested in its order), the chroma S and the difference d of the other two
+// components that RGBtoHSL divides by S (-S <= d <= S). For each such triple the table holds
+// HSLtoRGB's sector for the hue and the fraction of D by which the middle component lies above
+// the minimum, computed by the very expressions of RGBtoHSL and HSLtoRGB; no other input of
+// the fraction exists, so looking it up gives the same double. Grey pixels (S = 0) get
+// sector 0 and fraction 0: all their outputs are then trunc(L), as HSLtoRGB gives for hue -1.
+struct HueTable {
+    static constexpr int kPerCase = 256 * 256;
+    double fraction[3 * kPerCase];
+    unsigned char sector[3 * kPerCase];
+
+    // Entries of chroma S start at S * S: each chroma has 2S + 1 differences.
+    static int Index(int minCase, int S, int d) { return minCase * kPerCase + S * S + S + d; }
+};
+
+const double kHueOffset[3] = {60.0, 180.0, 300.0};
+
+// HSLtoRGB's sector choice and middle-component fraction for a hue.
+void SectorOf(double H, unsigned char* sector, double* fraction) {
+    if (H < 60.0) {
+        *sector = 0;
+        *fraction = H / 60;
+    } else if (H < 120.0) {
+        *sector = 1;
+        *fraction = (120 - H) / 60;
+    } else if (H < 180.0) {
+        *sector = 2;
+        *fraction = (H - 120) / 60;
+    } else if (H < 240.0) {
+        *sector = 3;
+        *fraction = (240 - H) / 60;
+    } else if (H < 300.0) {
+        *sector = 4;
+        *fraction = (H - 240) / 60;
+    } else {
+        *sector = 5;
+        *fraction = (360 - H) / 60;
+    }
+}
+
+const HueTable& TheHueTable() {
+    static HueTable table;
+    static std::once_flag built;
+    std::call_once(built, [] {
+        for (int minCase = 0; minCase < 3; ++minCase) {
+            const int grey = HueTable::Index(minCase, 0, 0);
+            table.sector[grey] = 0;
+            table.fraction[grey] = 0.0;
+            for (int S = 1; S < 256; ++S) {
+                const double chroma = S;
+                for (int d = -S; d <= S; ++d) {
+                    const double H = d * 60 / chroma + kHueOffset[minCase];
+                    const int i = HueTable::Index(minCase, S, d);
+                    SectorOf(H, &table.sector[i], &table.fraction[i]);
+                }
+            }
+        }
+    });
+    return table;
+}
+
+// Which of (M, middle, m) goes to first, second and third in each sector.
 constexpr int kSectorOrder[6][3] = {{0, 1, 2}, {1, 0, 2}, {2, 0, 1},
                                     {2, 1, 0}, {1, 2, 0}, {0, 2, 1}};
 
-// Fast path for one pixel: RGBtoHSL, the scaled chroma (looked up: it depends on the chroma
-// only) and HSLtoRGB with the same double operations in the same order, their branches turned
-// into selections. A grey pixel (chroma 0), whose hue RGBtoHSL leaves at -1, comes out as
-// trunc(L) three times here as there: its scaled chroma is 0, so max = min = L and D = 0; the
-// hue is then computed with a divisor of 1 only to stay finite.
-inline void SaturatePixel(const double* scaledChroma, unsigned char* firstByte,
-                          unsigned char* secondByte, unsigned char* thirdByte) {
+// Fast path for one pixel: the hue part looked up, the rest of HSLtoRGB (which needs no
+// division) with its branches turned into selections of the same doubles.
+inline void SaturatePixel(const HueTable& hues, const double* scaledChroma,
+                          unsigned char* firstByte, unsigned char* secondByte,
+                          unsigned char* thirdByte) {
     const int first = *firstByte;
     const int second = *secondByte;
     const int third = *thirdByte;
@@ -790,8 +899,8 @@ inline void SaturatePixel(const double* scaledChroma, unsigned char* firstByte,
     const int difference = thirdIsMin   ? second - first
                            : firstIsMin ? third - second
                                         : first - third;
-    const double offset = thirdIsMin ? 60.0 : firstIsMin ? 180.0 : 300.0;
-    const double H = difference * 60 / static_cast<double>(chroma > 0 ? chroma : 1) + offset;
+    const int minCase = thirdIsMin ? 0 : firstIsMin ? 1 : 2;
+    const int entry = HueTable::Index(minCase, chroma, difference);
 
     const double half0 = scaledChroma[chroma] * 0.5;
     const bool limitedByL = half0 > L;
@@ -801,22 +910,23 @@ inline void SaturatePixel(const double* scaledChroma, unsigned char* firstByte,
     const double top = limitedBy255 ? 255.0 : max0;
     const double bottom = L - half;
     const double D = top - bottom;
-    const int sector = (H >= 60.0) + (H >= 120.0) + (H >= 180.0) + (H >= 240.0) + (H >= 300.0);
-    const double fraction = (kSectorSign[sector] * H + kSectorBase[sector]) / 60;
-    const int values[3] = {static_cast<int>(top), static_cast<int>(bottom + fraction * D),
+    const int values[3] = {static_cast<int>(top),
+                           static_cast<int>(bottom + hues.fraction[entry] * D),
                            static_cast<int>(bottom)};
-    *firstByte = static_cast<unsigned char>(values[kSectorOrder[sector][0]]);
-    *secondByte = static_cast<unsigned char>(values[kSectorOrder[sector][1]]);
-    *thirdByte = static_cast<unsigned char>(values[kSectorOrder[sector][2]]);
+    const int* order = kSectorOrder[hues.sector[entry]];
+    *firstByte = static_cast<unsigned char>(values[order[0]]);
+    *secondByte = static_cast<unsigned char>(values[order[1]]);
+    *thirdByte = static_cast<unsigned char>(values[order[2]]);
 }
 
 void SaturateRange(_tagBITMAPHANDLE* bitmap, const double* scaledChroma, int firstByte,
                    int thirdByte, int64_t begin, int64_t end) {
+    const HueTable& hues = TheHueTable();
     const int64_t stride = RowStride(bitmap->width, 24);
     for (int64_t y = begin; y < end; ++y) {
         unsigned char* pixel = bitmap->data + y * stride;
         for (int64_t x = 0; x < bitmap->width; ++x, pixel += 3) {
-            SaturatePixel(scaledChroma, pixel + firstByte, pixel + 1, pixel + thirdByte);
+            SaturatePixel(hues, scaledChroma, pixel + firstByte, pixel + 1, pixel + thirdByte);
         }
     }
 }

@@ -13,9 +13,4 @@ int PlainSizeBitmap(_tagBITMAPHANDLE* bitmap, int width, int height, int method)
 int PlainSharpenBitmap(_tagBITMAPHANDLE* bitmap, int value);
 int PlainChangeBitmapSaturation(_tagBITMAPHANDLE* bitmap, int value);
 
-// The sharpening table of the fast path: entry centre * kSharpenNeighbourSums + n is the
-// output byte for a centre byte and the sum n of its eight neighbours at the given strength.
-constexpr int kSharpenNeighbourSums = 8 * 255 + 1;
-void BuildSharpenTable(double strength, unsigned char* table);
-
 #endif

@@ -164,23 +164,63 @@ TEST_P(WorkerCountTest, SharpeningMatchesThePlainPath) {
             }
 }
 
-// The table against the stated arithmetic for every centre byte and every neighbour sum:
-// trunc(b x centre + c x sum) clamped to 0 ... 255, b = 8k/9 + 1, c = -k/9, in double.
-TEST(SharpenTable, EveryCentreAndNeighbourSumAtEveryFilterStrength) {
+// Every centre byte with every neighbour sum (0 ... 2040) at every strength the filter uses,
+// against the stated arithmetic: trunc(b x centre + c x sum) clamped to 0 ... 255 with
+// b = 8k/9 + 1 and c = -k/9 in double. The page is tiled with 3 x 3 blocks; the centre pixel of
+// a block sees only its own block, and each of its three bytes tests one pair.
+TEST(SharpenExactness, EveryCentreAndNeighbourSum) {
+    constexpr int kSums = 8 * 255 + 1;
+    constexpr int kBlocksAcross = 420;
+    constexpr int kBlocksDown = (256 * kSums / 3 + kBlocksAcross) / kBlocksAcross;
+    constexpr int kWidth = kBlocksAcross * 3;
+    constexpr int kHeight = kBlocksDown * 3;
+    std::vector<unsigned char> pixels(size_t(Stride24(kWidth) * kHeight), 0);
+    auto byteAt = [&](int x, int y, int b) -> unsigned char& {
+        return pixels[size_t(y * Stride24(kWidth) + x * 3 + b)];
+    };
+    for (int pair = 0; pair < 256 * kSums; ++pair) {
+        const int block = pair / 3;
+        const int b = pair % 3;
+        const int bx = block % kBlocksAcross * 3;
+        const int by = block / kBlocksAcross * 3;
+        byteAt(bx + 1, by + 1, b) = static_cast<unsigned char>(pair / kSums);
+        int rest = pair % kSums;
+        for (int n = 0; n < 9; ++n)
+            if (n != 4) {
+                const int value = rest < 255 ? rest : 255;
+                byteAt(bx + n % 3, by + n / 3, b) = static_cast<unsigned char>(value);
+                rest -= value;
+            }
+    }
+    const int values[] = {-1000, -500, 0, 650, 700, 750, 800, 850, 900, 950, 1000};
     const double strengths[] = {-1.0,   -0.204, 0.0,   0.365, 0.412, 0.5,
                                 0.6046, 0.8203, 1.125, 2.25,  9.0};
-    std::vector<unsigned char> table(256 * kSharpenNeighbourSums);
-    for (double k : strengths) {
-        BuildSharpenTable(k, table.data());
-        const double b = 8.0 * k / 9.0 + 1.0;
-        const double c = -k / 9.0;
-        for (int centre = 0; centre < 256; ++centre)
-            for (int n = 0; n < kSharpenNeighbourSums; ++n) {
-                const int sum = int(b * centre + c * n);
-                const int expected = sum < 0 ? 0 : sum > 255 ? 255 : sum;
-                ASSERT_EQ(table[size_t(centre * kSharpenNeighbourSums + n)], expected)
-                    << "k " << k << " centre " << centre << " sum " << n;
-            }
+    for (int v = 0; v < 11; ++v) {
+        std::vector<unsigned char> fastPixels = pixels;
+        std::vector<unsigned char> plainPixels = pixels;
+        _tagBITMAPHANDLE fast{};
+        _tagBITMAPHANDLE plain{};
+        ASSERT_EQ(IL_CreateBitmap(&fast, 440, 2, kWidth, kHeight, 24, 1, nullptr, 4,
+                                  fastPixels.data(), int64_t(fastPixels.size())),
+                  IL_OK);
+        ASSERT_EQ(IL_CreateBitmap(&plain, 440, 2, kWidth, kHeight, 24, 1, nullptr, 4,
+                                  plainPixels.data(), int64_t(plainPixels.size())),
+                  IL_OK);
+        ASSERT_EQ(IL_SharpenBitmap(&fast, values[v]), IL_OK);
+        ASSERT_EQ(PlainSharpenBitmap(&plain, values[v]), IL_OK);
+        ExpectSameBitmap(fast, plain, "value " + std::to_string(values[v]));
+        const double k = strengths[v];
+        const double centreWeight = 8.0 * k / 9.0 + 1.0;
+        const double neighbourWeight = -k / 9.0;
+        for (int pair = 0; pair < 256 * kSums; ++pair) {
+            const int block = pair / 3;
+            const int x = block % kBlocksAcross * 3 + 1;
+            const int y = block / kBlocksAcross * 3 + 1;
+            const int sum = int(centreWeight * (pair / kSums) + neighbourWeight * (pair % kSums));
+            const int expected = sum < 0 ? 0 : sum > 255 ? 255 : sum;
+            ASSERT_EQ(fastPixels[size_t(y * Stride24(kWidth) + x * 3 + pair % 3)], expected)
+                << "value " << values[v] << " centre " << pair / kSums << " sum " << pair % kSums;
+        }
     }
 }
 
