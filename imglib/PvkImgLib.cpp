@@ -882,51 +882,75 @@ const HueTable& TheHueTable() {
 constexpr int kSectorOrder[6][3] = {{0, 1, 2}, {1, 0, 2}, {2, 0, 1},
                                     {2, 1, 0}, {1, 2, 0}, {0, 2, 1}};
 
-// Fast path for one pixel: the hue part looked up, the rest of HSLtoRGB (which needs no
-// division) with its branches turned into selections of the same doubles.
-inline void SaturatePixel(const HueTable& hues, const double* scaledChroma,
-                          unsigned char* firstByte, unsigned char* secondByte,
-                          unsigned char* thirdByte) {
+// The lightness part of HSLtoRGB for one pair of minimum and maximum component: with
+// L = (min + max) / 2 and the scaled chroma of max - min it gives the outputs' bounds. Computed
+// per call (the scaled chroma depends on the value) for every pair by HSLtoRGB's own steps.
+struct Bounds {
+    double min;
+    double D;
+    unsigned char top;    // trunc(max)
+    unsigned char bottom; // trunc(min)
+};
+
+constexpr int kBoundsPairs = 256 * 257 / 2;
+
+int BoundsIndex(int min, int max) {
+    return max * (max + 1) / 2 + min;
+}
+
+Bounds BoundsFor(int min, int max, double scaledChroma) {
+    const double L = (min + max) * 0.5;
+    double half = scaledChroma * 0.5;
+    double top;
+    if (half > L) {
+        half = L;
+        top = 2.0 * L;
+    } else {
+        top = L + half;
+        if (top > 255.0) {
+            half = 255.0 - L;
+            top = 255.0;
+        }
+    }
+    const double bottom = L - half;
+    return {bottom, top - bottom, static_cast<unsigned char>(static_cast<int>(top)),
+            static_cast<unsigned char>(static_cast<int>(bottom))};
+}
+
+// Fast path for one pixel: the hue part and the bounds looked up, then the middle component
+// trunc(min + fraction x D) as HSLtoRGB computes it, and the three outputs placed by sector.
+inline void SaturatePixel(const HueTable& hues, const Bounds* bounds, unsigned char* firstByte,
+                          unsigned char* secondByte, unsigned char* thirdByte) {
     const int first = *firstByte;
     const int second = *secondByte;
     const int third = *thirdByte;
     const int max = std::max(first, std::max(second, third));
     const int min = std::min(first, std::min(second, third));
-    const int chroma = max - min;
-    const double L = (min + max) * 0.5;
     const bool thirdIsMin = third == min;
     const bool firstIsMin = !thirdIsMin && first == min;
     const int difference = thirdIsMin   ? second - first
                            : firstIsMin ? third - second
                                         : first - third;
     const int minCase = thirdIsMin ? 0 : firstIsMin ? 1 : 2;
-    const int entry = HueTable::Index(minCase, chroma, difference);
-
-    const double half0 = scaledChroma[chroma] * 0.5;
-    const bool limitedByL = half0 > L;
-    const double max0 = limitedByL ? 2.0 * L : L + half0;
-    const bool limitedBy255 = !limitedByL && max0 > 255.0;
-    const double half = limitedByL ? L : limitedBy255 ? 255.0 - L : half0;
-    const double top = limitedBy255 ? 255.0 : max0;
-    const double bottom = L - half;
-    const double D = top - bottom;
-    const int values[3] = {static_cast<int>(top),
-                           static_cast<int>(bottom + hues.fraction[entry] * D),
-                           static_cast<int>(bottom)};
+    const int entry = HueTable::Index(minCase, max - min, difference);
+    const Bounds& b = bounds[BoundsIndex(min, max)];
+    const unsigned char values[3] = {
+        b.top, static_cast<unsigned char>(static_cast<int>(b.min + hues.fraction[entry] * b.D)),
+        b.bottom};
     const int* order = kSectorOrder[hues.sector[entry]];
-    *firstByte = static_cast<unsigned char>(values[order[0]]);
-    *secondByte = static_cast<unsigned char>(values[order[1]]);
-    *thirdByte = static_cast<unsigned char>(values[order[2]]);
+    *firstByte = values[order[0]];
+    *secondByte = values[order[1]];
+    *thirdByte = values[order[2]];
 }
 
-void SaturateRange(_tagBITMAPHANDLE* bitmap, const double* scaledChroma, int firstByte,
-                   int thirdByte, int64_t begin, int64_t end) {
+void SaturateRange(_tagBITMAPHANDLE* bitmap, const Bounds* bounds, int firstByte, int thirdByte,
+                   int64_t begin, int64_t end) {
     const HueTable& hues = TheHueTable();
     const int64_t stride = RowStride(bitmap->width, 24);
     for (int64_t y = begin; y < end; ++y) {
         unsigned char* pixel = bitmap->data + y * stride;
         for (int64_t x = 0; x < bitmap->width; ++x, pixel += 3) {
-            SaturatePixel(hues, scaledChroma, pixel + firstByte, pixel + 1, pixel + thirdByte);
+            SaturatePixel(hues, bounds, pixel + firstByte, pixel + 1, pixel + thirdByte);
         }
     }
 }
@@ -949,14 +973,24 @@ int ChangeBitmapSaturation(_tagBITMAPHANDLE* bitmap, int value, bool plain) {
         SaturateRowsPlain(bitmap, value, firstByte, thirdByte);
         return IL_OK;
     }
-    double scaledChroma[256];
-    for (int S = 0; S < 256; ++S) {
-        scaledChroma[S] = ScaledChroma(value, S);
+    // Without room for the bounds the plain path gives the same bytes.
+    HGLOBAL boundsBlock;
+    auto* bounds =
+        reinterpret_cast<Bounds*>(AllocBlock(kBoundsPairs * int64_t{sizeof(Bounds)}, &boundsBlock));
+    if (bounds == nullptr) {
+        SaturateRowsPlain(bitmap, value, firstByte, thirdByte);
+        return IL_OK;
+    }
+    for (int max = 0; max < 256; ++max) {
+        for (int min = 0; min <= max; ++min) {
+            bounds[BoundsIndex(min, max)] = BoundsFor(min, max, ScaledChroma(value, max - min));
+        }
     }
     ForEachRowRange(WorkersFor(bitmap->height), bitmap->height,
                     [&](int, int64_t begin, int64_t end) {
-                        SaturateRange(bitmap, scaledChroma, firstByte, thirdByte, begin, end);
+                        SaturateRange(bitmap, bounds, firstByte, thirdByte, begin, end);
                     });
+    ReleaseBlock(boundsBlock);
     return IL_OK;
 }
 
