@@ -7,6 +7,8 @@
 
 #include <utility>
 
+#include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 namespace {
@@ -14,6 +16,8 @@ namespace {
 // The backend writes 17 lines, each ending in a line feed: 18 parts after the split.
 constexpr int kStatusFileParts = 18;
 constexpr useconds_t kRetryDelayUs = 100000;
+// The backend's file is well under a kilobyte; anything far larger is not a status file.
+constexpr off_t kMaxStatusFileSize = 1024 * 1024;
 
 struct StatusKey {
     const char* prefix;
@@ -49,6 +53,23 @@ QString quotedValue(const QString& line) {
     return fields.size() > 1 ? fields.at(1) : QString();
 }
 
+// Opens the status file for reading. Its name in /tmp is predictable, so only a regular file
+// of a sane size is read: a FIFO planted there would block the window forever on open, and
+// a link to an endless device would exhaust memory.
+bool openStatusFile(const QString& path, QFile& file) {
+    const int fd = open(QFile::encodeName(path).constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    if (fd < 0) {
+        return false;
+    }
+    struct stat info;
+    if (fstat(fd, &info) != 0 || !S_ISREG(info.st_mode) || info.st_size > kMaxStatusFileSize ||
+        !file.open(fd, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle)) {
+        close(fd);
+        return false;
+    }
+    return true;
+}
+
 } // namespace
 
 StatusMonitor::StatusMonitor(QString path, int interval, QObject* parent)
@@ -67,10 +88,10 @@ bool StatusMonitor::createStatusMap(QMap<QString, QString>& statusMap) {
         return false;
     }
 
-    QFile file(statusFilePath);
-    if (!file.open(QIODevice::ReadOnly)) {
+    QFile file;
+    if (!openStatusFile(statusFilePath, file)) {
         usleep(kRetryDelayUs);
-        if (!file.open(QIODevice::ReadOnly)) {
+        if (!openStatusFile(statusFilePath, file)) {
             fillOfflineRecord(statusMap);
             return false;
         }

@@ -10,6 +10,9 @@
 #include <cstdio>
 #include <thread>
 
+#include <sys/stat.h>
+#include <unistd.h>
+
 namespace {
 
 const char* const kKeys[] = {
@@ -129,6 +132,22 @@ TEST(StatusFile, MissingFileGivesOfflineRecord) {
     EXPECT_FALSE(monitor.createStatusMap(map));
     EXPECT_EQ(map, offlineRecord());
     EXPECT_EQ(monitor.getPrinterStatus(), offlineRecord());
+}
+
+// The status file's name in /tmp is predictable: what is planted there instead of a
+// regular file is treated as unreadable, without blocking and without reading it all.
+TEST(StatusFile, OnlyRegularFilesOfSaneSizeAreRead) {
+    TempDir dir;
+    const std::string fifo = dir.file("TQ-51M_FIFO.log");
+    ASSERT_EQ(mkfifo(fifo.c_str(), 0600), 0);
+    const std::string endless = dir.file("TQ-51M_ZERO.log");
+    ASSERT_EQ(symlink("/dev/zero", endless.c_str()), 0);
+    const std::string huge = dir.file("TQ-51M_HUGE.log");
+    writeFile(huge, keyLines() + otherLines(6) + std::string(2 * 1024 * 1024, 'x'));
+    for (const std::string& path : {fifo, endless, huge}) {
+        StatusMonitor monitor(QString::fromStdString(path), 60000, nullptr);
+        EXPECT_EQ(monitor.getPrinterStatus(), offlineRecord()) << path;
+    }
 }
 
 TEST(StatusFile, FileAppearingBeforeTheRetryIsRead) {
