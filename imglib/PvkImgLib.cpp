@@ -100,16 +100,24 @@ unsigned char ClampToByte(int value) {
     return value > 255 ? 255 : static_cast<unsigned char>(value);
 }
 
-// Two doubles (or ints) handled lane by lane: every lane undergoes exactly the IEEE operation
+// Four doubles (or ints) handled lane by lane: every lane undergoes exactly the IEEE operation
 // that scalar code performs, so vector and scalar forms of a computation give the same bits.
-using Double2 = double __attribute__((vector_size(16)));
-using Int2 = int32_t __attribute__((vector_size(8)));
+using Double4 = double __attribute__((vector_size(32)));
+using Int4 = int32_t __attribute__((vector_size(16)));
 
-Double2 Load2(const double* p) {
-    Double2 v;
+// By reference: a 32-byte vector passed by value would depend on the processor's ABI.
+void Load4(Double4& v, const double* p) {
     std::memcpy(&v, p, sizeof(v));
-    return v;
 }
+
+// The vector kernels are also compiled for AVX2 and picked at load time on processors that have
+// it: wider lanes, the same operations (the build forbids contracting them into fused
+// multiply-adds), hence the same bits.
+#if defined(__x86_64__) && defined(__GNUC__) && !defined(__clang__)
+#define IL_VECTOR_CLONES __attribute__((target_clones("avx2", "default")))
+#else
+#define IL_VECTOR_CLONES
+#endif
 
 // ---- Worker threads --------------------------------------------------------------------
 
@@ -290,9 +298,10 @@ struct Resampler {
 };
 
 // Pass 1 for one source row into targetWidth entries of three doubles. The row's bytes are
-// first converted to doubles (exactly), four per pixel, so that bytes 0 and 1 of a tap form one
-// two-lane vector and byte 2 another; each lane then performs the plain path's operations on
-// its byte in the same order.
+// first converted to doubles (exactly), four per pixel, so that the three bytes of a tap form
+// one vector (its fourth lane is unused); each lane then performs the plain path's operations
+// on its byte in the same order.
+IL_VECTOR_CLONES
 void ResampleRowWithTaps(const unsigned char* row, int64_t sourceWidth, const CubicTaps* columnTaps,
                          int64_t targetWidth, double* converted, double* out) {
     for (int64_t x = 0; x < sourceWidth; ++x) {
@@ -303,48 +312,58 @@ void ResampleRowWithTaps(const unsigned char* row, int64_t sourceWidth, const Cu
     }
     for (int64_t j = 0; j < targetWidth; ++j, out += 3) {
         const CubicTaps& taps = columnTaps[j];
-        Double2 sum01 = {0.0, 0.0};
-        Double2 sum2 = {0.0, 0.0};
+        Double4 sum = {0.0, 0.0, 0.0, 0.0};
         for (int t = 0; t < 4; ++t) {
-            const double* pixel = converted + taps.index[t] * 4;
-            const Double2 weight = {taps.weight[t], taps.weight[t]};
-            sum01 += weight * Load2(pixel);
-            sum2 += weight * Load2(pixel + 2);
+            const double w = taps.weight[t];
+            const Double4 weight = {w, w, w, w};
+            Double4 pixel;
+            Load4(pixel, converted + taps.index[t] * 4);
+            sum += weight * pixel;
         }
-        out[0] = sum01[0];
-        out[1] = sum01[1];
-        out[2] = sum2[0];
+        out[0] = sum[0];
+        out[1] = sum[1];
+        out[2] = sum[2];
     }
 }
 
-// Pass 2 for one target row, two entries per step with the plain path's operations in each
+// Pass 2 for one target row, four entries per step with the plain path's operations in each
 // lane. The clamp is RoundSampleToByte without branches: below 0 and above 255 become exactly
 // 0 and 255 before the rounding, values in between are untouched.
+IL_VECTOR_CLONES
 void ResampleColumnWithTaps(const double* const rows[4], const double weight[4], int64_t entries,
                             unsigned char* out) {
     const double* row0 = rows[0];
     const double* row1 = rows[1];
     const double* row2 = rows[2];
     const double* row3 = rows[3];
-    const Double2 w0 = {weight[0], weight[0]};
-    const Double2 w1 = {weight[1], weight[1]};
-    const Double2 w2 = {weight[2], weight[2]};
-    const Double2 w3 = {weight[3], weight[3]};
-    const Double2 zero = {0.0, 0.0};
-    const Double2 top = {255.0, 255.0};
-    const Double2 half = {0.5, 0.5};
+    const Double4 w0 = {weight[0], weight[0], weight[0], weight[0]};
+    const Double4 w1 = {weight[1], weight[1], weight[1], weight[1]};
+    const Double4 w2 = {weight[2], weight[2], weight[2], weight[2]};
+    const Double4 w3 = {weight[3], weight[3], weight[3], weight[3]};
+    const Double4 zero = {0.0, 0.0, 0.0, 0.0};
+    const Double4 top = {255.0, 255.0, 255.0, 255.0};
+    const Double4 half = {0.5, 0.5, 0.5, 0.5};
     int64_t e = 0;
-    for (; e + 2 <= entries; e += 2) {
-        Double2 v = zero;
-        v += w0 * Load2(row0 + e);
-        v += w1 * Load2(row1 + e);
-        v += w2 * Load2(row2 + e);
-        v += w3 * Load2(row3 + e);
+    for (; e + 4 <= entries; e += 4) {
+        Double4 r0;
+        Double4 r1;
+        Double4 r2;
+        Double4 r3;
+        Load4(r0, row0 + e);
+        Load4(r1, row1 + e);
+        Load4(r2, row2 + e);
+        Load4(r3, row3 + e);
+        Double4 v = zero;
+        v += w0 * r0;
+        v += w1 * r1;
+        v += w2 * r2;
+        v += w3 * r3;
         v = v < zero ? zero : v;
         v = top < v ? top : v;
-        const Int2 rounded = __builtin_convertvector(v + half, Int2);
-        out[e] = static_cast<unsigned char>(rounded[0]);
-        out[e + 1] = static_cast<unsigned char>(rounded[1]);
+        const Int4 rounded = __builtin_convertvector(v + half, Int4);
+        for (int k = 0; k < 4; ++k) {
+            out[e + k] = static_cast<unsigned char>(rounded[k]);
+        }
     }
     for (; e < entries; ++e) {
         double v = 0.0;
@@ -487,6 +506,7 @@ void SharpenRows(const unsigned char* copy, double strength, _tagBITMAPHANDLE* b
 // sums, which reproduces the plain path's repeated edge pixels. The last loop evaluates
 // SharpenSample's double expression per byte, in vector lanes or not, with the same operations
 // in the same order.
+IL_VECTOR_CLONES
 void SharpenRowFast(const unsigned char* __restrict below, const unsigned char* __restrict middle,
                     const unsigned char* __restrict above, int64_t width,
                     const SharpenWeights& weights, int32_t* __restrict columnSums,
