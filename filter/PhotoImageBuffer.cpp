@@ -170,6 +170,9 @@ int PhotoImageBuffer::SetImageData(int slot, _tagBITMAPHANDLE* page) {
     if (slot < 0 || slot >= kSlots)
         return 3;
     _tagBITMAPHANDLE* records = m_planes[slot];
+    // A sheet that could not be sent keeps its planes; the next print of the slot replaces them.
+    for (int p = 0; p < kPlanes; ++p)
+        IL_FreeBitmap(&records[p]);
     std::memset(records, 0, kPlanes * sizeof(_tagBITMAPHANDLE));
     // Red becomes the cyan plane, green magenta, blue yellow.
     _tagBITMAPHANDLE* list[3] = {&records[kPlaneC], &records[kPlaneM], &records[kPlaneY]};

@@ -287,8 +287,17 @@ TEST(PlaneStream, FailedYPlaneWriteSendsNothingMore) {
     EXPECT_TRUE(output.failed);
     // The failed write took the buffered MULTICUT with it; no plane or START followed.
     EXPECT_EQ(output.written.size(), 0u);
-    // The print stays in the buffer.
+    // The print stays in the buffer until the slot gets its next print.
     EXPECT_NE(device->m_imageBuffer.m_planes[0][PhotoImageBuffer::kPlaneY].data, nullptr);
+    Print next(2448, 1236, Solid(7, 8, 9));
+    device->SetImageData(0, &next.record);
+    CapturedStdout capture;
+    EXPECT_EQ(device->SendImageData(1), 1);
+    const auto resent = Parse(capture.Finish());
+    ASSERT_EQ(Names(resent), kSheet);
+    Plane plane;
+    ASSERT_TRUE(ReadPlane(resent[1], plane));
+    EXPECT_EQ(plane.At(1280, 600), 9);
 }
 
 } // namespace
