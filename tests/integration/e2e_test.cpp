@@ -179,7 +179,6 @@ struct Sheet {
     std::vector<std::pair<std::string, std::string>> controls;
     std::string mediaCode;
     std::vector<Plane> planes;
-    bool started = false;
 
     int cyan(uint32_t x, uint32_t row) const { return planes.at(2).at(x, row); }
     int magenta(uint32_t x, uint32_t row) const { return planes.at(1).at(x, row); }
@@ -195,7 +194,6 @@ std::vector<Sheet> sheetsOf(const std::vector<Command>& commands) {
     for (const Command& c : commands) {
         if (c.group == "CNTRL" && c.name == "START") {
             EXPECT_EQ(current.planes.size(), 3u) << "START before three planes";
-            current.started = true;
             sheets.push_back(current);
             current = Sheet();
         } else if (c.group == "CNTRL") {
