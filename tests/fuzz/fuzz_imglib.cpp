@@ -126,7 +126,7 @@ struct Program {
             const int width = dimension(in);
             const int height = dimension(in);
             const uint8_t m = in.byte();
-            IL_SizeBitmap(target, width, height, m < 250 ? IL_RESIZE_CUBIC : m);
+            IL_SizeBitmap(target, width, height, m < 250 ? int(IL_RESIZE_CUBIC) : int(m));
             break;
         }
         case 1:
