@@ -898,9 +898,10 @@ const HueTable& TheHueTable() {
     return table;
 }
 
-// Which of (M, middle, m) goes to first, second and third in each sector.
-constexpr int kSectorOrder[6][3] = {{0, 1, 2}, {1, 0, 2}, {2, 0, 1},
-                                    {2, 1, 0}, {1, 2, 0}, {0, 2, 1}};
+// Where (M, middle, m), packed into bits 0, 8 and 16, go to first, second and third in each
+// sector: the shift that brings the value down.
+constexpr unsigned char kSectorShift[6][3] = {{0, 8, 16}, {8, 0, 16}, {16, 0, 8},
+                                              {16, 8, 0}, {8, 16, 0}, {0, 16, 8}};
 
 // The lightness part of HSLtoRGB for one pair of minimum and maximum component: with
 // L = (min + max) / 2 and the scaled chroma of max - min it gives the outputs' bounds. Computed
@@ -939,6 +940,7 @@ Bounds BoundsFor(int min, int max, double scaledChroma) {
 
 // Fast path for one pixel: the hue part and the bounds looked up, then the middle component
 // trunc(min + fraction x D) as HSLtoRGB computes it, and the three outputs placed by sector.
+// The case and the placement are worked out in integer arithmetic, without branches.
 inline void SaturatePixel(const HueTable& hues, const Bounds* bounds, unsigned char* firstByte,
                           unsigned char* secondByte, unsigned char* thirdByte) {
     const int first = *firstByte;
@@ -946,21 +948,20 @@ inline void SaturatePixel(const HueTable& hues, const Bounds* bounds, unsigned c
     const int third = *thirdByte;
     const int max = std::max(first, std::max(second, third));
     const int min = std::min(first, std::min(second, third));
-    const bool thirdIsMin = third == min;
-    const bool firstIsMin = !thirdIsMin && first == min;
-    const int difference = thirdIsMin   ? second - first
-                           : firstIsMin ? third - second
-                                        : first - third;
-    const int minCase = thirdIsMin ? 0 : firstIsMin ? 1 : 2;
+    const int thirdIsMin = third == min;
+    const int firstIsMin = (first == min) & (1 - thirdIsMin);
+    const int minCase = 2 - 2 * thirdIsMin - firstIsMin;
+    const int otherwise = first - third;
+    const int difference = otherwise + thirdIsMin * (second - first - otherwise) +
+                           firstIsMin * (third - second - otherwise);
     const int entry = HueTable::Index(minCase, max - min, difference);
     const Bounds& b = bounds[BoundsIndex(min, max)];
-    const unsigned char values[3] = {
-        b.top, static_cast<unsigned char>(static_cast<int>(b.min + hues.fraction[entry] * b.D)),
-        b.bottom};
-    const int* order = kSectorOrder[hues.sector[entry]];
-    *firstByte = values[order[0]];
-    *secondByte = values[order[1]];
-    *thirdByte = values[order[2]];
+    const int middle = static_cast<int>(b.min + hues.fraction[entry] * b.D) & 255;
+    const uint32_t values = uint32_t(b.top) | uint32_t(middle) << 8 | uint32_t(b.bottom) << 16;
+    const unsigned char* shift = kSectorShift[hues.sector[entry]];
+    *firstByte = static_cast<unsigned char>(values >> shift[0]);
+    *secondByte = static_cast<unsigned char>(values >> shift[1]);
+    *thirdByte = static_cast<unsigned char>(values >> shift[2]);
 }
 
 void SaturateRange(_tagBITMAPHANDLE* bitmap, const Bounds* bounds, int firstByte, int thirdByte,
