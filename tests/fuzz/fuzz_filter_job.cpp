@@ -23,10 +23,10 @@ namespace {
 
 // Pages above these limits are legal but only make a run slow; the hostile-input tests
 // cover large pages.
-const unsigned kMaxPages = 3;
+const unsigned kMaxPages = 2;
 const unsigned kMaxSide = 320;
 const unsigned kMaxBytesPerLine = 4096;
-const unsigned kMaxCopies = 3;
+const unsigned kMaxCopies = 2;
 
 struct Memory {
     const std::string& bytes;

@@ -129,7 +129,7 @@ void filterJobSeeds() {
                   rasterJob({{32, 24, 1}, {8, 40, 2}}, CUPS_RASTER_WRITE_COMPRESSED));
     writeSeed("filter_job", "ppd-defaults",
               shortField("MEDIA_SIZE=\"00600\"\n") + longField(kPpd) +
-                  rasterJob({{20, 20, 3}}, CUPS_RASTER_WRITE_PWG));
+                  rasterJob({{20, 20, 2}}, CUPS_RASTER_WRITE_PWG));
     writeSeed("filter_job", "truncated-page",
               shortField(info) + longField("") + raster1.substr(0, raster1.size() - 100));
 }
