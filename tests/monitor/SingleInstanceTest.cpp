@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <string>
 #include <vector>
@@ -73,16 +74,67 @@ pid_t startMonitor(const std::string& program, const std::string& outputPath) {
     return pid;
 }
 
-int exitStatusOf(pid_t pid) {
-    int status = 0;
-    waitpid(pid, &status, 0);
-    return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-}
-
 bool pathExists(const std::string& path) {
     struct stat info;
     return stat(path.c_str(), &info) == 0;
 }
+
+// The program installed at its path for the length of a test, with the monitors started
+// from there; everything is stopped and removed again, also when the test fails.
+class InstalledMonitor {
+  public:
+    explicit InstalledMonitor(const std::string& program) : program_(program) {}
+    ~InstalledMonitor() {
+        for (pid_t pid : running_) {
+            kill(pid, SIGTERM);
+            waitpid(pid, nullptr, 0);
+        }
+        unlink(program_.c_str());
+        for (auto folder = createdFolders_.rbegin(); folder != createdFolders_.rend(); ++folder) {
+            rmdir(folder->c_str());
+        }
+    }
+
+    bool install(const std::string& builtProgram) {
+        const std::vector<std::string> folders = {"/opt", "/opt/velmora_systems",
+                                                  "/opt/velmora_systems/velmora_tq51m_status"};
+        for (const std::string& folder : folders) {
+            if (!pathExists(folder)) {
+                if (mkdir(folder.c_str(), 0755) != 0) {
+                    return false;
+                }
+                createdFolders_.push_back(folder);
+            }
+        }
+        return runCommand("install -m 0755 '" + builtProgram + "' '" + program_ + "'") == 0;
+    }
+
+    pid_t start(const std::string& outputPath) {
+        const pid_t pid = startMonitor(program_, outputPath);
+        running_.push_back(pid);
+        return pid;
+    }
+
+    // Monitors listed by ps under the installed path.
+    int listed() const { return runCommand("exit $(ps -eo args | grep -c '^" + program_ + "$')"); }
+
+    // The exit status of a monitor, or -1 when it still runs after the given time.
+    int exitStatus(pid_t pid, int timeoutMs) {
+        int status = 0;
+        const bool ended =
+            waitUntil([&] { return waitpid(pid, &status, WNOHANG) == pid; }, timeoutMs);
+        if (!ended) {
+            return -1;
+        }
+        running_.erase(std::remove(running_.begin(), running_.end(), pid), running_.end());
+        return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    }
+
+  private:
+    std::string program_;
+    std::vector<std::string> createdFolders_;
+    std::vector<pid_t> running_;
+};
 
 // The real pipeline: two installed monitors may run, a third one refuses to start.
 TEST(SingleInstance, ThirdInstalledMonitorExitsWithStatus255) {
@@ -93,39 +145,22 @@ TEST(SingleInstance, ThirdInstalledMonitorExitsWithStatus255) {
     if (pathExists(program)) {
         GTEST_SKIP() << "a monitor is installed already; it is left alone";
     }
-    const std::vector<std::string> folders = {"/opt", "/opt/velmora_systems",
-                                              "/opt/velmora_systems/velmora_tq51m_status"};
-    std::vector<std::string> created;
-    for (const std::string& folder : folders) {
-        if (!pathExists(folder)) {
-            ASSERT_EQ(mkdir(folder.c_str(), 0755), 0) << folder;
-            created.push_back(folder);
-        }
-    }
-    ASSERT_EQ(runCommand("install -m 0755 '" MONITOR_PROGRAM "' '" + program + "'"), 0);
+    InstalledMonitor monitors(program);
+    ASSERT_TRUE(monitors.install(MONITOR_PROGRAM));
 
     TempDir dir;
-    const pid_t first = startMonitor(program, dir.file("first.out"));
-    waitMs(300);
-    const pid_t second = startMonitor(program, dir.file("second.out"));
-    waitMs(300);
+    const pid_t first = monitors.start(dir.file("first.out"));
+    ASSERT_TRUE(waitUntil([&] { return monitors.listed() == 1; }, 10000));
+    const pid_t second = monitors.start(dir.file("second.out"));
+    ASSERT_TRUE(waitUntil([&] { return monitors.listed() == 2; }, 10000));
     EXPECT_FALSE(checkDoubleStartApp()) << "two running monitors are allowed";
-    const pid_t third = startMonitor(program, dir.file("third.out"));
-    EXPECT_EQ(exitStatusOf(third), 255);
+
+    const pid_t third = monitors.start(dir.file("third.out"));
+    EXPECT_EQ(monitors.exitStatus(third, 10000), 255);
     const std::string printed = readFile(dir.file("third.out"));
     EXPECT_NE(printed.find(program), std::string::npos) << printed;
-
     EXPECT_EQ(kill(first, 0), 0) << "the first monitor keeps running";
     EXPECT_EQ(kill(second, 0), 0) << "the second monitor keeps running";
-    kill(first, SIGTERM);
-    kill(second, SIGTERM);
-    exitStatusOf(first);
-    exitStatusOf(second);
-
-    unlink(program.c_str());
-    for (auto folder = created.rbegin(); folder != created.rend(); ++folder) {
-        rmdir(folder->c_str());
-    }
 }
 
 } // namespace
