@@ -177,6 +177,32 @@ TEST_F(PrinterSelection, QueryAfterSerialBelongsToIt) {
     EXPECT_FALSE(fileExists(utilPath(serial(0))));
 }
 
+// A URI that ends right after "serial=" identifies no printer: the previous one stays
+// the identified printer, with its request file.
+TEST_F(PrinterSelection, EmptySerialKeepsThePreviousPrinter) {
+    addQueue("Alpha", backendUri(serial(0)));
+    addQueue("Beta", kUriPrefix);
+    StatusDialog dialog(nullptr);
+    ASSERT_TRUE(isPolling(dialog));
+    printerList(dialog)->setCurrentIndex(1);
+    EXPECT_FALSE(isPolling(dialog));
+    EXPECT_EQ(labelText(&dialog, "label_Status"), QStringLiteral("Offline"));
+    EXPECT_TRUE(fileExists(utilPath(serial(0))));
+    EXPECT_FALSE(fileExists("/tmp/TQ-51M__UTIL"));
+}
+
+// The longest serial whose request names fit the 128-byte path buffer is 107 bytes.
+TEST_F(PrinterSelection, LongestSerialThatFits) {
+    const QString longest = serial(0) + QString(107 - serial(0).size(), QLatin1Char('7'));
+    serials.append(longest);
+    addQueue("Alpha", backendUri(longest));
+    StatusDialog dialog(nullptr);
+    EXPECT_TRUE(isPolling(dialog));
+    EXPECT_EQ(fileMode(utilPath(longest)), 0666);
+    dialog.push_update();
+    EXPECT_EQ(fileMode(tcUtilPath(longest)), 0666);
+}
+
 TEST_F(PrinterSelection, UpdateCreatesCountRequest) {
     addQueue("Alpha", backendUri(serial(0)));
     {
