@@ -3,6 +3,7 @@
 // outside /tmp.
 #include <cstdlib>
 #include <fstream>
+#include <ostream>
 #include <string>
 #include <vector>
 
@@ -171,6 +172,10 @@ struct UriCase {
     std::string serial;
     bool polled; // the monitor polls it and creates its request file in /tmp
 };
+
+void PrintTo(const UriCase& c, std::ostream* os) {
+    *os << c.name;
+}
 
 class HostileSerial : public HostileDeviceUri, public ::testing::WithParamInterface<UriCase> {};
 

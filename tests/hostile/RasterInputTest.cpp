@@ -1,6 +1,7 @@
 // Hostile raster, job ids, PPDs and job information files through rastertotq51m: the job
 // always ends with exit status 0 and a stream of whole sheets, in bounded memory.
 #include <climits>
+#include <ostream>
 #include <string>
 #include <vector>
 
@@ -23,6 +24,10 @@ struct RasterCase {
     RasterPage page;
     std::vector<int> sheets; // media codes of the sheets of page A, the case's page, page B
 };
+
+void PrintTo(const RasterCase& c, std::ostream* os) {
+    *os << c.name;
+}
 
 RasterPage headerOnly(cups_page_header2_t header, unsigned lines = 0) {
     return RasterPage{header, lines, 0x55};
@@ -183,6 +188,10 @@ struct JobInfoCase {
     std::string content;
     std::vector<int> sheets; // for two single-copy pages
 };
+
+void PrintTo(const JobInfoCase& c, std::ostream* os) {
+    *os << c.name;
+}
 
 class HostileJobInfo : public ::testing::TestWithParam<JobInfoCase> {};
 
