@@ -397,6 +397,35 @@ TEST_F(PrintJob, JobOptionsReachTheControlCommands) {
     expectColour(sheets[0], 2543, 7000, Colour::Red);
 }
 
+// Print dialogs offer the queue's media over IPP, as the scheduler derives them from the PPD,
+// and send the chosen one as "media"; the scheduler turns it back into the PPD's page size.
+TEST_F(PrintJob, MediaChosenByAPrintDialogSelectsTheSheet) {
+    cups_dest_t* dest = cupsGetNamedDest(CUPS_HTTP_DEFAULT, "TQ51M", nullptr);
+    ASSERT_NE(dest, nullptr);
+    cups_dinfo_t* info = cupsCopyDestInfo(CUPS_HTTP_DEFAULT, dest);
+    ASSERT_NE(info, nullptr);
+    const int count = cupsGetDestMediaCount(CUPS_HTTP_DEFAULT, dest, info, 0);
+    EXPECT_EQ(count, 8);
+    std::string media8x5;
+    for (int i = 0; i < count; ++i) {
+        cups_size_t size;
+        ASSERT_TRUE(cupsGetDestMediaByIndex(CUPS_HTTP_DEFAULT, dest, info, i, 0, &size));
+        EXPECT_EQ(size.left + size.right + size.top + size.bottom, 0)
+            << size.media << " is not borderless";
+        // 2448 x 1536 dots at 300 dpi in hundredths of a millimetre.
+        if (std::abs(size.width - 20726) <= 1 && std::abs(size.length - 13005) <= 1)
+            media8x5 = size.media;
+    }
+    cupsFreeDestInfo(info);
+    cupsFreeDests(1, dest);
+    ASSERT_FALSE(media8x5.empty()) << "no 8 x 5 inch media offered";
+
+    const std::vector<Sheet> sheets = print("TQ51M", "red-over-blue.png", "-o media=" + media8x5);
+    ASSERT_EQ(sheets.size(), 1u);
+    EXPECT_EQ(sheets[0].mediaCode, "00000409");
+    expectGeometry(sheets[0], 1536);
+}
+
 TEST_F(PrintJob, FinishAndSpeedChoicesOfEachResolution) {
     struct Case {
         const char* options;
