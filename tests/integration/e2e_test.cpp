@@ -446,6 +446,31 @@ TEST_F(PrintJob, FinishAndSpeedChoicesOfEachResolution) {
     }
 }
 
+// The image choices reach the colour chain: brightness +100 (an offset of 51 on every
+// channel) only when colour adjustment is on.
+TEST_F(PrintJob, ImageChoicesReachThePixels) {
+    struct Case {
+        const char* options;
+        int minimum;
+        int maximum;
+    };
+    const Case cases[] = {
+        {"-o ZelBrightness=100", 0, 5},
+        {"-o ZelBrightness=100 -o ZelColorAdjustment=Enable", 46, 56},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.options);
+        const std::vector<Sheet> sheets = print("TQ51M", "red-over-blue.png", c.options);
+        ASSERT_EQ(sheets.size(), 1u);
+        // Red: no cyan dye, and magenta and yellow lifted by the brightness offset.
+        EXPECT_EQ(sheets[0].cyan(1280, 1000), 255);
+        for (int value : {sheets[0].magenta(1280, 1000), sheets[0].yellow(1280, 1000)}) {
+            EXPECT_GE(value, c.minimum);
+            EXPECT_LE(value, c.maximum);
+        }
+    }
+}
+
 // The filter reads what the job does not set from the queue's PPD, whose defaults lpadmin
 // changed for this queue: luster finish, no retry, border on.
 TEST_F(PrintJob, QueueDefaultsComeFromItsPpd) {
