@@ -5,6 +5,7 @@
 #include <cstring>
 
 #include "Common.h"
+#include "PvkImgLibPlain.h"
 #include "PhotoPrinterDevice.h"
 
 namespace {
@@ -61,9 +62,24 @@ unsigned char* Rotate(unsigned char* source, uint64_t width, uint64_t height) {
     return rotated;
 }
 
+// The image operations a chain runs with: the library's, or their plain forms (the reference
+// that the fast chain is tested against).
+struct ChainOperations {
+    int (*sizeBitmap)(_tagBITMAPHANDLE*, int, int, int);
+    int (*sharpenBitmap)(_tagBITMAPHANDLE*, int);
+    int (*changeSaturation)(_tagBITMAPHANDLE*, int);
+};
+
+const ChainOperations kLibraryOperations = {IL_SizeBitmap, IL_SharpenBitmap,
+                                            IL_ChangeBitmapSaturation};
+const ChainOperations kPlainOperations = {PlainSizeBitmap, PlainSharpenBitmap,
+                                          PlainChangeBitmapSaturation};
+
 // Shrinks the page by s in bands of 1000 stored rows into a white W2 x H2 page. False when a
-// working buffer cannot be had; the page is then released.
-bool ScaleIntoBorder(_tagBITMAPHANDLE& page, float s) {
+// working buffer cannot be had; the page is then released. Each band is described in place over
+// the page's rows: the resampler reads exactly those rows, as it would from a copy of them, and
+// leaves pixels it does not own untouched.
+bool ScaleIntoBorder(_tagBITMAPHANDLE& page, float s, const ChainOperations& operations) {
     const uint64_t width = uint32_t(page.width);
     const uint64_t height = uint32_t(page.height);
     const uint64_t width2 = uint64_t(float(width) * s);
@@ -89,14 +105,13 @@ bool ScaleIntoBorder(_tagBITMAPHANDLE& page, float s) {
         const uint64_t scaledRows = uint64_t(float(rows) * s);
         if (scaledRows == 0)
             continue;
-        unsigned char* bandPixels = static_cast<unsigned char*>(std::malloc(stride * rows));
         _tagBITMAPHANDLE band;
-        if (bandPixels != nullptr)
-            std::memcpy(bandPixels, page.data + start * stride, stride * rows);
-        if (bandPixels == nullptr || !AdoptPixels(band, bandPixels, width, rows) ||
-            IL_SizeBitmap(&band, int(width2), int(scaledRows), IL_RESIZE_CUBIC) != IL_OK) {
-            if (bandPixels != nullptr)
-                IL_FreeBitmap(&band);
+        std::memset(&band, 0, sizeof(band));
+        if (IL_CreateBitmap(&band, IL_BITMAPHANDLE_SIZE, IL_MEMORY_USER, uint32_t(width),
+                            uint32_t(rows), 24, IL_COLORORDER_RGB, nullptr, IL_ROWORIGIN_BOTTOM,
+                            page.data + start * stride, int64_t(stride * rows)) != IL_OK ||
+            operations.sizeBitmap(&band, int(width2), int(scaledRows), IL_RESIZE_CUBIC) != IL_OK) {
+            IL_FreeBitmap(&band);
             std::free(bordered);
             IL_FreeBitmap(&page);
             return false;
@@ -131,6 +146,66 @@ void Merge(_tagBITMAPHANDLE& page, _tagBITMAPHANDLE planes[3]) {
     IL_ColorMergeBitmap(&page, list, IL_BITMAPHANDLE_SIZE, 0);
     for (int i = 0; i < 3; ++i)
         IL_FreeBitmap(&planes[i]);
+}
+
+// The tone values the chain gives one plane: gamma, brightness, contrast.
+struct PlaneTones {
+    int gamma;
+    int brightness;
+    int contrast;
+};
+
+// The merged value of every plane value: a plane with a grey palette, run through the plane's
+// three tone operations, read back at the palette byte the merge takes for this plane. The tone
+// operations look only at the palette, never at the pixels, so a one-pixel plane ends up with
+// the palette the page's plane would have.
+void ToneTable(const PlaneTones& tones, int plane, unsigned char table[256]) {
+    unsigned char pixel[4] = {0, 0, 0, 0};
+    unsigned char palette[256 * 4];
+    for (int i = 0; i < 256; ++i) {
+        palette[i * 4] = palette[i * 4 + 1] = palette[i * 4 + 2] = static_cast<unsigned char>(i);
+        palette[i * 4 + 3] = 0;
+    }
+    _tagBITMAPHANDLE record;
+    std::memset(&record, 0, sizeof(record));
+    IL_CreateBitmap(&record, IL_BITMAPHANDLE_SIZE, IL_MEMORY_USER, 1, 1, 8, IL_COLORORDER_PALETTE,
+                    palette, IL_ROWORIGIN_BOTTOM, pixel, sizeof(pixel));
+    IL_GammaCorrectBitmap(&record, tones.gamma);
+    IL_ChangeBitmapIntensity(&record, tones.brightness);
+    IL_ChangeBitmapContrast(&record, tones.contrast);
+    for (int i = 0; i < 256; ++i)
+        table[i] = palette[i * 4 + plane];
+}
+
+// Fast form of separating the page, toning its planes and merging them: with colour order 1
+// plane k holds byte k of every pixel and the merge writes byte k of plane k's palette entry
+// for it, so each byte is replaced by its plane's table value in place. Row padding is left as
+// it is; nothing reads it before the result clears it.
+void ApplyTones(_tagBITMAPHANDLE& page, const PlaneTones tones[3]) {
+    unsigned char tables[3][256];
+    for (int k = 0; k < 3; ++k)
+        ToneTable(tones[k], k, tables[k]);
+    const uint64_t stride = Stride24(uint32_t(page.width));
+    for (uint64_t y = 0; y < uint32_t(page.height); ++y) {
+        unsigned char* pixel = page.data + y * stride;
+        for (uint64_t x = 0; x < uint32_t(page.width); ++x, pixel += 3) {
+            pixel[0] = tables[0][pixel[0]];
+            pixel[1] = tables[1][pixel[1]];
+            pixel[2] = tables[2][pixel[2]];
+        }
+    }
+}
+
+// Fast form of separating the finished page and merging its untouched planes into a fresh
+// record: through grey palettes the merge copies every byte, so the page's own block moves into
+// the record; the merge's zeroed row padding is written here.
+void MoveIntoResult(_tagBITMAPHANDLE& page, _tagBITMAPHANDLE* result) {
+    const uint64_t stride = Stride24(uint32_t(page.width));
+    const uint64_t used = uint64_t(uint32_t(page.width)) * 3;
+    for (uint64_t y = 0; y < uint32_t(page.height); ++y)
+        std::memset(page.data + y * stride + used, 0, stride - used);
+    *result = page;
+    std::memset(&page, 0, sizeof(page));
 }
 
 } // namespace
@@ -182,6 +257,18 @@ int PhotoImageBuffer::SetImageData(int slot, _tagBITMAPHANDLE* page) {
 }
 
 _tagBITMAPHANDLE* PhotoImageBuffer::ColorProcess(void* pixels, long width, long height, int) {
+    return RunChain(pixels, width, height, false);
+}
+
+_tagBITMAPHANDLE* PhotoImageBuffer::ColorProcessPlain(void* pixels, long width, long height, int) {
+    return RunChain(pixels, width, height, true);
+}
+
+// The colour chain. The plain form runs every step literally with the plain image operations;
+// the fast form runs the library's operations and replaces the two separate-and-merge steps by
+// their exact equivalents (ApplyTones, MoveIntoResult).
+_tagBITMAPHANDLE* PhotoImageBuffer::RunChain(void* pixels, long width, long height, bool plain) {
+    const ChainOperations& operations = plain ? kPlainOperations : kLibraryOperations;
     unsigned char* buffer = static_cast<unsigned char*>(pixels);
     uint64_t w = uint64_t(width > 0 ? width : 0);
     uint64_t h = uint64_t(height > 0 ? height : 0);
@@ -199,9 +286,9 @@ _tagBITMAPHANDLE* PhotoImageBuffer::ColorProcess(void* pixels, long width, long 
     AdoptPixels(page, buffer, w, h);
 
     if (m_resolutionMode == 2)
-        IL_SizeBitmap(&page, page.width / 2, page.height, IL_RESIZE_CUBIC);
+        operations.sizeBitmap(&page, page.width / 2, page.height, IL_RESIZE_CUBIC);
     else if (m_resolutionMode == 1 && m_paperRotate)
-        IL_SizeBitmap(&page, page.width / 2, 2 * page.height, IL_RESIZE_CUBIC);
+        operations.sizeBitmap(&page, page.width / 2, 2 * page.height, IL_RESIZE_CUBIC);
 
     // Without media there are no margins to keep free.
     if (m_border && page.data != nullptr && m_mediaInfo.paperWidthDots > 0 &&
@@ -212,32 +299,51 @@ _tagBITMAPHANDLE* PhotoImageBuffer::ColorProcess(void* pixels, long width, long 
         const float along =
             float(double(m_mediaInfo.paperLengthDots - 2 * m_mediaInfo.borderMarginY) /
                   m_mediaInfo.paperLengthDots);
-        if (!ScaleIntoBorder(page, across < along ? across : along))
+        if (!ScaleIntoBorder(page, across < along ? across : along, operations))
             return nullptr;
+    }
+
+    const bool adjust = m_colorAdjustment;
+    const PlaneTones tones[3] = {
+        {adjust ? m_gammaR : 100, adjust ? m_brightnessR : 0, adjust ? m_contrastR : 0},
+        {adjust ? m_gammaG : 100, adjust ? m_brightnessG : 0, adjust ? m_contrastG : 0},
+        {adjust ? m_gammaB : 100, adjust ? m_brightnessB : 0, adjust ? m_contrastB : 0}};
+    _tagBITMAPHANDLE* result =
+        static_cast<_tagBITMAPHANDLE*>(std::calloc(1, sizeof(_tagBITMAPHANDLE)));
+
+    if (!plain) {
+        // A page that is gone (no picture left, or not describable) gives the empty record, as
+        // the refused separation does in the plain form.
+        if (page.data != nullptr) {
+            ApplyTones(page, tones);
+            operations.sharpenBitmap(&page, m_sharpness);
+            operations.changeSaturation(&page, adjust ? m_saturation : 0);
+            if (result != nullptr)
+                MoveIntoResult(page, result);
+        }
+        IL_FreeBitmap(&page);
+        return result;
     }
 
     _tagBITMAPHANDLE planes[3];
     if (Separate(page, planes)) {
-        const bool adjust = m_colorAdjustment;
-        IL_GammaCorrectBitmap(&planes[0], adjust ? m_gammaR : 100);
-        IL_GammaCorrectBitmap(&planes[1], adjust ? m_gammaG : 100);
-        IL_GammaCorrectBitmap(&planes[2], adjust ? m_gammaB : 100);
-        IL_ChangeBitmapIntensity(&planes[0], adjust ? m_brightnessR : 0);
-        IL_ChangeBitmapIntensity(&planes[1], adjust ? m_brightnessG : 0);
-        IL_ChangeBitmapIntensity(&planes[2], adjust ? m_brightnessB : 0);
-        IL_ChangeBitmapContrast(&planes[0], adjust ? m_contrastR : 0);
-        IL_ChangeBitmapContrast(&planes[1], adjust ? m_contrastG : 0);
-        IL_ChangeBitmapContrast(&planes[2], adjust ? m_contrastB : 0);
+        IL_GammaCorrectBitmap(&planes[0], tones[0].gamma);
+        IL_GammaCorrectBitmap(&planes[1], tones[1].gamma);
+        IL_GammaCorrectBitmap(&planes[2], tones[2].gamma);
+        IL_ChangeBitmapIntensity(&planes[0], tones[0].brightness);
+        IL_ChangeBitmapIntensity(&planes[1], tones[1].brightness);
+        IL_ChangeBitmapIntensity(&planes[2], tones[2].brightness);
+        IL_ChangeBitmapContrast(&planes[0], tones[0].contrast);
+        IL_ChangeBitmapContrast(&planes[1], tones[1].contrast);
+        IL_ChangeBitmapContrast(&planes[2], tones[2].contrast);
         Merge(page, planes);
     }
 
-    IL_SharpenBitmap(&page, m_sharpness);
-    IL_ChangeBitmapSaturation(&page, m_colorAdjustment ? m_saturation : 0);
+    operations.sharpenBitmap(&page, m_sharpness);
+    operations.changeSaturation(&page, adjust ? m_saturation : 0);
 
     // The processed page moves into a record of its own with a fresh pixel block.
     Separate(page, planes);
-    _tagBITMAPHANDLE* result =
-        static_cast<_tagBITMAPHANDLE*>(std::calloc(1, sizeof(_tagBITMAPHANDLE)));
     if (result == nullptr) {
         for (int i = 0; i < 3; ++i)
             IL_FreeBitmap(&planes[i]);

@@ -53,6 +53,9 @@ class PhotoImageBuffer {
     int Free();
     int SetImageData(int slot, _tagBITMAPHANDLE* page);
     _tagBITMAPHANDLE* ColorProcess(void* pixels, long width, long height, int slot);
+    // The same chain with the plain image operations, step by step: the reference the fast
+    // chain is tested against.
+    _tagBITMAPHANDLE* ColorProcessPlain(void* pixels, long width, long height, int slot);
     int Send(DeviceEntry* device, DeviceMediaBufferInfo* geometry);
 
     DeviceMediaBufferInfo m_mediaInfo;
@@ -73,6 +76,9 @@ class PhotoImageBuffer {
     int m_contrastG;
     int m_contrastB;
     int m_saturation;
+
+  private:
+    _tagBITMAPHANDLE* RunChain(void* pixels, long width, long height, bool plain);
 };
 
 #endif
