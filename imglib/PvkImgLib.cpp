@@ -938,40 +938,54 @@ Bounds BoundsFor(int min, int max, double scaledChroma) {
             static_cast<unsigned char>(static_cast<int>(bottom))};
 }
 
-// Fast path for one pixel: the hue part and the bounds looked up, then the middle component
-// trunc(min + fraction x D) as HSLtoRGB computes it, and the three outputs placed by sector.
-// The case and the placement are worked out in integer arithmetic, without branches.
-inline void SaturatePixel(const HueTable& hues, const Bounds* bounds, unsigned char* firstByte,
-                          unsigned char* secondByte, unsigned char* thirdByte) {
-    const int first = *firstByte;
-    const int second = *secondByte;
-    const int third = *thirdByte;
-    const int max = std::max(first, std::max(second, third));
-    const int min = std::min(first, std::min(second, third));
-    const int thirdIsMin = third == min;
-    const int firstIsMin = (first == min) & (1 - thirdIsMin);
-    const int minCase = 2 - 2 * thirdIsMin - firstIsMin;
-    const int otherwise = first - third;
-    const int difference = otherwise + thirdIsMin * (second - first - otherwise) +
-                           firstIsMin * (third - second - otherwise);
-    const int entry = HueTable::Index(minCase, max - min, difference);
-    const Bounds& b = bounds[BoundsIndex(min, max)];
-    const int middle = static_cast<int>(b.min + hues.fraction[entry] * b.D) & 255;
-    const uint32_t values = uint32_t(b.top) | uint32_t(middle) << 8 | uint32_t(b.bottom) << 16;
-    const unsigned char* shift = kSectorShift[hues.sector[entry]];
-    *firstByte = static_cast<unsigned char>(values >> shift[0]);
-    *secondByte = static_cast<unsigned char>(values >> shift[1]);
-    *thirdByte = static_cast<unsigned char>(values >> shift[2]);
+// Fast path for one row, in two passes so that the table reads of many pixels are under way at
+// once. The first pass finds each pixel's hue entry and bounds pair in integer arithmetic
+// without branches; the second reads them, computes the middle component trunc(min + fraction
+// x D) as HSLtoRGB does and places the three outputs by sector.
+template <int firstByte>
+IL_VECTOR_CLONES void SaturateRow(const HueTable& hues, const Bounds* bounds, unsigned char* row,
+                                  int64_t width, int32_t* __restrict hueEntries,
+                                  int32_t* __restrict boundsEntries) {
+    constexpr int thirdByte = 2 - firstByte;
+    for (int64_t x = 0; x < width; ++x) {
+        const unsigned char* pixel = row + x * 3;
+        const int first = pixel[firstByte];
+        const int second = pixel[1];
+        const int third = pixel[thirdByte];
+        const int max = std::max(first, std::max(second, third));
+        const int min = std::min(first, std::min(second, third));
+        const int thirdIsMin = third == min;
+        const int firstIsMin = (first == min) & (1 - thirdIsMin);
+        const int minCase = 2 - 2 * thirdIsMin - firstIsMin;
+        const int otherwise = first - third;
+        const int difference = otherwise + thirdIsMin * (second - first - otherwise) +
+                               firstIsMin * (third - second - otherwise);
+        hueEntries[x] = HueTable::Index(minCase, max - min, difference);
+        boundsEntries[x] = BoundsIndex(min, max);
+    }
+    for (int64_t x = 0; x < width; ++x) {
+        const int entry = hueEntries[x];
+        const Bounds& b = bounds[boundsEntries[x]];
+        const int middle = static_cast<int>(b.min + hues.fraction[entry] * b.D) & 255;
+        const uint32_t values = uint32_t(b.top) | uint32_t(middle) << 8 | uint32_t(b.bottom) << 16;
+        const unsigned char* shift = kSectorShift[hues.sector[entry]];
+        unsigned char* pixel = row + x * 3;
+        pixel[firstByte] = static_cast<unsigned char>(values >> shift[0]);
+        pixel[1] = static_cast<unsigned char>(values >> shift[1]);
+        pixel[thirdByte] = static_cast<unsigned char>(values >> shift[2]);
+    }
 }
 
-void SaturateRange(_tagBITMAPHANDLE* bitmap, const Bounds* bounds, int firstByte, int thirdByte,
+void SaturateRange(_tagBITMAPHANDLE* bitmap, const Bounds* bounds, int32_t* entries, int firstByte,
                    int64_t begin, int64_t end) {
     const HueTable& hues = TheHueTable();
     const int64_t stride = RowStride(bitmap->width, 24);
     for (int64_t y = begin; y < end; ++y) {
-        unsigned char* pixel = bitmap->data + y * stride;
-        for (int64_t x = 0; x < bitmap->width; ++x, pixel += 3) {
-            SaturatePixel(hues, bounds, pixel + firstByte, pixel + 1, pixel + thirdByte);
+        unsigned char* row = bitmap->data + y * stride;
+        if (firstByte == 2) {
+            SaturateRow<2>(hues, bounds, row, bitmap->width, entries, entries + bitmap->width);
+        } else {
+            SaturateRow<0>(hues, bounds, row, bitmap->width, entries, entries + bitmap->width);
         }
     }
 }
@@ -994,24 +1008,29 @@ int ChangeBitmapSaturation(_tagBITMAPHANDLE* bitmap, int value, bool plain) {
         SaturateRowsPlain(bitmap, value, firstByte, thirdByte);
         return IL_OK;
     }
-    // Without room for the bounds the plain path gives the same bytes.
-    HGLOBAL boundsBlock;
-    auto* bounds =
-        reinterpret_cast<Bounds*>(AllocBlock(kBoundsPairs * int64_t{sizeof(Bounds)}, &boundsBlock));
-    if (bounds == nullptr) {
+    // The bounds, then two entries per pixel of a row for each worker. Without room for them
+    // the plain path gives the same bytes.
+    const int workers = WorkersFor(bitmap->height);
+    const int64_t boundsBytes = kBoundsPairs * int64_t{sizeof(Bounds)};
+    const int64_t entriesPerWorker = 2 * int64_t{bitmap->width};
+    HGLOBAL workBlock;
+    unsigned char* work =
+        AllocBlock(boundsBytes + workers * entriesPerWorker * int64_t{sizeof(int32_t)}, &workBlock);
+    if (work == nullptr) {
         SaturateRowsPlain(bitmap, value, firstByte, thirdByte);
         return IL_OK;
     }
+    auto* bounds = reinterpret_cast<Bounds*>(work);
+    auto* entries = reinterpret_cast<int32_t*>(work + boundsBytes);
     for (int max = 0; max < 256; ++max) {
         for (int min = 0; min <= max; ++min) {
             bounds[BoundsIndex(min, max)] = BoundsFor(min, max, ScaledChroma(value, max - min));
         }
     }
-    ForEachRowRange(WorkersFor(bitmap->height), bitmap->height,
-                    [&](int, int64_t begin, int64_t end) {
-                        SaturateRange(bitmap, bounds, firstByte, thirdByte, begin, end);
-                    });
-    ReleaseBlock(boundsBlock);
+    ForEachRowRange(workers, bitmap->height, [&](int w, int64_t begin, int64_t end) {
+        SaturateRange(bitmap, bounds, entries + w * entriesPerWorker, firstByte, begin, end);
+    });
+    ReleaseBlock(workBlock);
     return IL_OK;
 }
 
