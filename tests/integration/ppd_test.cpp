@@ -237,14 +237,16 @@ TEST(Ppd, OptionTextsExistInAllSixLanguages) {
     std::istringstream words(languages->value);
     for (std::string word; words >> word;)
         listed.insert(word);
-    EXPECT_EQ(listed, (std::set<std::string>{"en", "de", "es", "fr", "ja", "zh"}));
+    // Chinese twice: CUPS keeps only "zh_CC." texts for Chinese locales, and maps Hong Kong to
+    // zh_TW; both carry the one Chinese catalogue.
+    EXPECT_EQ(listed, (std::set<std::string>{"en", "de", "es", "fr", "ja", "zh_CN", "zh_TW"}));
 
     const std::map<std::string, std::string> texts = localisedTexts();
     const char* translatedOptions[] = {"ZelBorder",          "ZelOvercoatFinish", "Zel2InchCut",
                                        "ZelPrintRetry",      "ZelPrintSpeed",     "ZelSharpness",
                                        "ZelColorAdjustment", "ZelBrightness",     "ZelContrast",
                                        "Resolution",         "PageSize"};
-    for (const char* lang : {"de", "es", "fr", "ja", "zh"}) {
+    for (const char* lang : {"de", "es", "fr", "ja", "zh_CN", "zh_TW"}) {
         for (const OptionCase& c : filterOptions()) {
             SCOPED_TRACE(std::string(lang) + " " + c.keyword);
             const auto text = texts.find(std::string(lang) + ".Translation " + c.keyword);
@@ -260,6 +262,37 @@ TEST(Ppd, OptionTextsExistInAllSixLanguages) {
             EXPECT_STRNE(text->second.c_str(), ppdFindOption(ppd.get(), keyword)->text)
                 << lang << " " << keyword;
         }
+    }
+}
+
+// What a user sees in a print dialog or lpoptions: the texts that CUPS picks from the PPD for
+// the user's locale (a separate process per locale, since CUPS reads the locale once).
+TEST(Ppd, UsersSeeOptionTextsInTheirLanguage) {
+    struct LocaleCase {
+        const char* locale;
+        const char* option;
+        const char* choice;
+    };
+    const LocaleCase cases[] = {
+        {"en_US.UTF-8", "Finish", "Matte"},      {"de_DE.UTF-8", "Oberfläche", "Matt"},
+        {"fr_FR.UTF-8", "Finition", "Mat"},      {"es_ES.UTF-8", "Acabado", "Mate"},
+        {"ja_JP.UTF-8", "表面仕上げ", "マット"}, {"zh_CN.UTF-8", "表面处理", "哑光"},
+        {"zh_TW.UTF-8", "表面处理", "哑光"},     {"zh_HK.UTF-8", "表面处理", "哑光"},
+        {"pt_BR.UTF-8", "Finish", "Matte"},
+    };
+    for (const LocaleCase& c : cases) {
+        SCOPED_TRACE(c.locale);
+        const std::string command = std::string("LANG=") + c.locale + " LC_ALL=" + c.locale + " " +
+                                    TQ51M_PPD_LOCALE_PROBE + " " + TQ51M_PPD_PATH +
+                                    " ZelOvercoatFinish Matte";
+        FILE* probe = popen(command.c_str(), "r");
+        ASSERT_NE(probe, nullptr);
+        std::string output;
+        char buffer[256];
+        while (std::fgets(buffer, sizeof buffer, probe))
+            output += buffer;
+        EXPECT_EQ(pclose(probe), 0);
+        EXPECT_EQ(output, std::string(c.option) + "\n" + c.choice + "\n");
     }
 }
 
