@@ -68,12 +68,13 @@ struct ChainOperations {
     int (*sizeBitmap)(_tagBITMAPHANDLE*, int, int, int);
     int (*sharpenBitmap)(_tagBITMAPHANDLE*, int);
     int (*changeSaturation)(_tagBITMAPHANDLE*, int);
+    bool bandsIntoPage; // border bands resampled straight into the bordered page
 };
 
 const ChainOperations kLibraryOperations = {IL_SizeBitmap, IL_SharpenBitmap,
-                                            IL_ChangeBitmapSaturation};
+                                            IL_ChangeBitmapSaturation, true};
 const ChainOperations kPlainOperations = {PlainSizeBitmap, PlainSharpenBitmap,
-                                          PlainChangeBitmapSaturation};
+                                          PlainChangeBitmapSaturation, false};
 
 // Shrinks the page by s in bands of 1000 stored rows into a white W2 x H2 page. False when a
 // working buffer cannot be had; the page is then released. Each band is described in place over
@@ -105,24 +106,34 @@ bool ScaleIntoBorder(_tagBITMAPHANDLE& page, float s, const ChainOperations& ope
         const uint64_t scaledRows = uint64_t(float(rows) * s);
         if (scaledRows == 0)
             continue;
+        // Rounding of the single-precision products must not push a band past the page.
+        const uint64_t copyRows = filled + scaledRows <= height2 ? scaledRows : height2 - filled;
+        unsigned char* firstRow = bordered + filled * stride2;
         _tagBITMAPHANDLE band;
         std::memset(&band, 0, sizeof(band));
-        if (IL_CreateBitmap(&band, IL_BITMAPHANDLE_SIZE, IL_MEMORY_USER, uint32_t(width),
+        bool resampled =
+            IL_CreateBitmap(&band, IL_BITMAPHANDLE_SIZE, IL_MEMORY_USER, uint32_t(width),
                             uint32_t(rows), 24, IL_COLORORDER_RGB, nullptr, IL_ROWORIGIN_BOTTOM,
-                            page.data + start * stride, int64_t(stride * rows)) != IL_OK ||
-            operations.sizeBitmap(&band, int(width2), int(scaledRows), IL_RESIZE_CUBIC) != IL_OK) {
-            IL_FreeBitmap(&band);
+                            page.data + start * stride, int64_t(stride * rows)) == IL_OK;
+        if (resampled && operations.bandsIntoPage) {
+            // The kept rows are computed straight into the bordered page: the same bytes as
+            // resampling the whole band and copying them.
+            resampled = copyRows == 0 ||
+                        SizeBitmapRowsInto(&band, int(width2), int(scaledRows), int(copyRows),
+                                           firstRow, int64_t(stride2)) == IL_OK;
+        } else if (resampled) {
+            resampled = operations.sizeBitmap(&band, int(width2), int(scaledRows),
+                                              IL_RESIZE_CUBIC) == IL_OK;
+            for (uint64_t r = 0; resampled && r < copyRows; ++r)
+                std::memcpy(firstRow + r * stride2, band.data + r * band.bytesPerLine, width2 * 3);
+        }
+        IL_FreeBitmap(&band);
+        if (!resampled) {
             std::free(bordered);
             IL_FreeBitmap(&page);
             return false;
         }
-        // Rounding of the single-precision products must not push a band past the page.
-        const uint64_t copyRows = filled + scaledRows <= height2 ? scaledRows : height2 - filled;
-        for (uint64_t r = 0; r < copyRows; ++r)
-            std::memcpy(bordered + (filled + r) * stride2, band.data + r * band.bytesPerLine,
-                        width2 * 3);
         filled += copyRows;
-        IL_FreeBitmap(&band);
     }
 
     IL_FreeBitmap(&page);

@@ -292,9 +292,10 @@ void ResampleColumns(const double* intermediate, int64_t sourceHeight, int64_t t
 struct Resampler {
     const _tagBITMAPHANDLE* source;
     int64_t targetWidth;
-    int64_t targetHeight;
     const CubicTaps* columnTaps; // targetWidth entries
-    const CubicTaps* rowTaps;    // targetHeight entries
+    const CubicTaps* rowTaps;    // one entry per target row written
+    int64_t targetStride;
+    bool clearPadding; // false when the rows are the caller's
 };
 
 // Pass 1 for one source row into targetWidth entries of three doubles. The row's bytes are
@@ -380,7 +381,6 @@ void ResampleColumnWithTaps(const double* const rows[4], const double weight[4],
 void ResampleRange(const Resampler& r, int64_t begin, int64_t end, double* ring, double* converted,
                    unsigned char* target) {
     const int64_t sourceStride = RowStride(r.source->width, 24);
-    const int64_t targetStride = RowStride(r.targetWidth, 24);
     const int64_t rowEntries = r.targetWidth * 3;
     int64_t ringRow[4] = {-1, -1, -1, -1};
     for (int64_t i = begin; i < end; ++i) {
@@ -396,9 +396,11 @@ void ResampleRange(const Resampler& r, int64_t begin, int64_t end, double* ring,
             }
             rows[t] = slot;
         }
-        unsigned char* out = target + i * targetStride;
+        unsigned char* out = target + i * r.targetStride;
         ResampleColumnWithTaps(rows, taps.weight, rowEntries, out);
-        ClearRowPadding(out, rowEntries, targetStride);
+        if (r.clearPadding) {
+            ClearRowPadding(out, rowEntries, r.targetStride);
+        }
     }
 }
 
@@ -407,21 +409,23 @@ int64_t ResampleWorkerDoubles(int64_t sourceWidth, int64_t targetWidth) {
     return 4 * targetWidth * 3 + sourceWidth * 4;
 }
 
-// Working memory of the fast path: the taps of every column and row, then each worker's
-// private memory. Null when it cannot be had.
-double* AllocResampleWork(int64_t sourceWidth, int64_t targetWidth, int64_t targetHeight,
-                          int workers, HGLOBAL* block) {
-    const int64_t tapBytes = (targetWidth + targetHeight) * int64_t{sizeof(CubicTaps)};
+// Working memory of the fast path: the taps of every column and of the rows written, then each
+// worker's private memory. Null when it cannot be had.
+double* AllocResampleWork(int64_t sourceWidth, int64_t targetWidth, int64_t rows, int workers,
+                          HGLOBAL* block) {
+    const int64_t tapBytes = (targetWidth + rows) * int64_t{sizeof(CubicTaps)};
     const int64_t workerBytes = int64_t{workers} * ResampleWorkerDoubles(sourceWidth, targetWidth) *
                                 int64_t{sizeof(double)};
     return reinterpret_cast<double*>(AllocBlock(tapBytes + workerBytes, block));
 }
 
+// Target rows 0 ... rows - 1 of the targetWidth x targetHeight resampling, at targetStride.
 void ResampleFast(const _tagBITMAPHANDLE& source, int64_t targetWidth, int64_t targetHeight,
-                  int workers, double* work, unsigned char* target) {
+                  int64_t rows, int workers, double* work, unsigned char* target,
+                  int64_t targetStride, bool clearPadding) {
     auto* columnTaps = reinterpret_cast<CubicTaps*>(work);
     CubicTaps* rowTaps = columnTaps + targetWidth;
-    double* workerMemory = reinterpret_cast<double*>(rowTaps + targetHeight);
+    double* workerMemory = reinterpret_cast<double*>(rowTaps + rows);
     const int64_t sourceWidth = source.width;
     const int64_t sourceHeight = source.height;
     const double rx = static_cast<double>(sourceWidth) / static_cast<double>(targetWidth);
@@ -429,12 +433,13 @@ void ResampleFast(const _tagBITMAPHANDLE& source, int64_t targetWidth, int64_t t
     for (int64_t j = 0; j < targetWidth; ++j) {
         columnTaps[j] = TapsAt(static_cast<double>(j) * rx, sourceWidth);
     }
-    for (int64_t i = 0; i < targetHeight; ++i) {
+    for (int64_t i = 0; i < rows; ++i) {
         rowTaps[i] = TapsAt(static_cast<double>(i) * ry, sourceHeight);
     }
-    const Resampler resampler{&source, targetWidth, targetHeight, columnTaps, rowTaps};
+    const Resampler resampler{&source, targetWidth,  columnTaps,
+                              rowTaps, targetStride, clearPadding};
     const int64_t perWorker = ResampleWorkerDoubles(sourceWidth, targetWidth);
-    ForEachRowRange(workers, targetHeight, [&](int w, int64_t begin, int64_t end) {
+    ForEachRowRange(workers, rows, [&](int w, int64_t begin, int64_t end) {
         double* ring = workerMemory + w * perWorker;
         ResampleRange(resampler, begin, end, ring, ring + 4 * targetWidth * 3, target);
     });
@@ -632,7 +637,7 @@ int SizeBitmap(_tagBITMAPHANDLE* bitmap, int width, int height, int method, bool
         ResampleRows(*bitmap, width, work);
         ResampleColumns(work, bitmap->height, width, height, target);
     } else {
-        ResampleFast(*bitmap, width, height, workers, work, target);
+        ResampleFast(*bitmap, width, height, height, workers, work, target, stride, true);
     }
     ReleaseBlock(workBlock);
 
@@ -718,6 +723,37 @@ int PlainSharpenBitmap(_tagBITMAPHANDLE* bitmap, int value) {
 
 int PlainSizeBitmap(_tagBITMAPHANDLE* bitmap, int width, int height, int method) {
     return SizeBitmap(bitmap, width, height, method, true);
+}
+
+int SizeBitmapRowsInto(const _tagBITMAPHANDLE* bitmap, int width, int height, int rows,
+                       unsigned char* target, int64_t targetStride) {
+    if (bitmap == nullptr || bitmap->data == nullptr || width <= 0 || height <= 0 ||
+        !IsPixelBitmap24(*bitmap) || rows <= 0 || rows > height || target == nullptr ||
+        targetStride < int64_t{width} * 3) {
+        return IL_E_PARAM;
+    }
+    const int64_t stride = RowStride(width, 24);
+    if (stride > INT32_MAX) {
+        return IL_E_PARAM;
+    }
+    // Refused exactly when IL_SizeBitmap would be: its target block and its plain
+    // intermediate must be obtainable.
+    int64_t intermediateBytes;
+    const int64_t intermediateRowBytes = int64_t{width} * 3 * int64_t{sizeof(double)};
+    if (!CanAllocate(stride * height) ||
+        __builtin_mul_overflow(intermediateRowBytes, int64_t{bitmap->height}, &intermediateBytes) ||
+        !CanAllocate(intermediateBytes)) {
+        return IL_E_NOMEM;
+    }
+    const int workers = WorkersFor(rows);
+    HGLOBAL workBlock;
+    double* work = AllocResampleWork(bitmap->width, width, rows, workers, &workBlock);
+    if (work == nullptr) {
+        return IL_E_NOMEM;
+    }
+    ResampleFast(*bitmap, width, height, rows, workers, work, target, targetStride, false);
+    ReleaseBlock(workBlock);
+    return IL_OK;
 }
 
 // ---- HSL -------------------------------------------------------------------------------

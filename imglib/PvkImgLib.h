@@ -110,6 +110,13 @@ void RGBtoHSL(int first, int second, int third, double* H, double* S, double* L)
 void HSLtoRGB(double H, double S, double L, unsigned char* first, unsigned char* second,
               unsigned char* third);
 
+// IL_SizeBitmap's resampling of a 24-bit bitmap to width x height, of which only the first rows
+// target rows (1 ... height) are computed, written into caller memory at targetStride bytes a
+// row; row padding is not written and the bitmap is not changed. Refused with the codes of
+// IL_SizeBitmap in its cases (and IL_E_PARAM for a bad rows, target or stride).
+int SizeBitmapRowsInto(const _tagBITMAPHANDLE* bitmap, int width, int height, int rows,
+                       unsigned char* target, int64_t targetStride);
+
 // Sharpening strengths by value, keys ascending from -1000 to 1000.
 struct KTableEntry {
     int key;

@@ -133,6 +133,35 @@ TEST_P(WorkerCountTest, ResamplingMatchesThePlainPasses) {
         }
 }
 
+// The rows written into caller memory (the border step's bands) are the plain result's first
+// rows; bytes beyond each row's pixels are left alone.
+TEST_P(WorkerCountTest, ResampledRowsIntoCallerMemoryMatchThePlainPasses) {
+    uint32_t seed = 900;
+    for (const Size& size : kPageSizes)
+        for (const Size& target : ResampleTargets(size)) {
+            Page source(size.width, size.height, seed++);
+            Page plain(source);
+            ASSERT_EQ(PlainSizeBitmap(plain.get(), target.width, target.height, IL_RESIZE_CUBIC),
+                      IL_OK);
+            const int64_t stride = int64_t{target.width} * 3 + 5;
+            for (int rows : {target.height, (target.height + 1) / 2, 1}) {
+                std::vector<unsigned char> out(size_t(stride * rows), 0xEE);
+                ASSERT_EQ(SizeBitmapRowsInto(source.get(), target.width, target.height, rows,
+                                             out.data(), stride),
+                          IL_OK);
+                for (int r = 0; r < rows; ++r) {
+                    const unsigned char* row = out.data() + r * stride;
+                    ASSERT_EQ(std::memcmp(row, plain.get()->data + r * plain.get()->bytesPerLine,
+                                          size_t(target.width) * 3),
+                              0)
+                        << "row " << r << " of " << target.width << "x" << target.height;
+                    for (int64_t b = int64_t{target.width} * 3; b < stride; ++b)
+                        ASSERT_EQ(row[b], 0xEE);
+                }
+            }
+        }
+}
+
 TEST(ResampleExactness, RefusalsMatchThePlainPasses) {
     Page fast(5, 5, 7);
     Page plain(fast);
