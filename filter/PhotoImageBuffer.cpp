@@ -98,7 +98,6 @@ bool ScaleIntoBorder(_tagBITMAPHANDLE& page, float s, const ChainOperations& ope
         IL_FreeBitmap(&page);
         return false;
     }
-    std::memset(bordered, 255, stride2 * height2);
 
     uint64_t filled = 0;
     for (uint64_t start = 0; start < height; start += kBandRows) {
@@ -135,6 +134,11 @@ bool ScaleIntoBorder(_tagBITMAPHANDLE& page, float s, const ChainOperations& ope
         }
         filled += copyRows;
     }
+    // White where no band reached, and in the row padding: the resampled rows' pixels were
+    // written above, so the page is as if it had been filled with white first.
+    for (uint64_t r = 0; r < filled; ++r)
+        std::memset(bordered + r * stride2 + width2 * 3, 255, stride2 - width2 * 3);
+    std::memset(bordered + filled * stride2, 255, (height2 - filled) * stride2);
 
     IL_FreeBitmap(&page);
     return AdoptPixels(page, bordered, width2, height2);
@@ -196,15 +200,7 @@ void ApplyTones(_tagBITMAPHANDLE& page, const PlaneTones tones[3]) {
     unsigned char tables[3][256];
     for (int k = 0; k < 3; ++k)
         ToneTable(tones[k], k, tables[k]);
-    const uint64_t stride = Stride24(uint32_t(page.width));
-    for (uint64_t y = 0; y < uint32_t(page.height); ++y) {
-        unsigned char* pixel = page.data + y * stride;
-        for (uint64_t x = 0; x < uint32_t(page.width); ++x, pixel += 3) {
-            pixel[0] = tables[0][pixel[0]];
-            pixel[1] = tables[1][pixel[1]];
-            pixel[2] = tables[2][pixel[2]];
-        }
-    }
+    MapPixelBytes(&page, tables);
 }
 
 // Fast form of separating the finished page and merging its untouched planes into a fresh

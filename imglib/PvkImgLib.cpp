@@ -725,6 +725,27 @@ int PlainSizeBitmap(_tagBITMAPHANDLE* bitmap, int width, int height, int method)
     return SizeBitmap(bitmap, width, height, method, true);
 }
 
+int MapPixelBytes(_tagBITMAPHANDLE* bitmap, const unsigned char (*tables)[256]) {
+    if (bitmap == nullptr || bitmap->data == nullptr || tables == nullptr ||
+        !IsPixelBitmap24(*bitmap)) {
+        return IL_E_PARAM;
+    }
+    const int64_t stride = RowStride(bitmap->width, 24);
+    const int64_t width = bitmap->width;
+    ForEachRowRange(WorkersFor(bitmap->height), bitmap->height,
+                    [&](int, int64_t begin, int64_t end) {
+                        for (int64_t y = begin; y < end; ++y) {
+                            unsigned char* pixel = bitmap->data + y * stride;
+                            for (int64_t x = 0; x < width; ++x, pixel += 3) {
+                                pixel[0] = tables[0][pixel[0]];
+                                pixel[1] = tables[1][pixel[1]];
+                                pixel[2] = tables[2][pixel[2]];
+                            }
+                        }
+                    });
+    return IL_OK;
+}
+
 int SizeBitmapRowsInto(const _tagBITMAPHANDLE* bitmap, int width, int height, int rows,
                        unsigned char* target, int64_t targetStride) {
     if (bitmap == nullptr || bitmap->data == nullptr || width <= 0 || height <= 0 ||

@@ -117,6 +117,11 @@ void HSLtoRGB(double H, double S, double L, unsigned char* first, unsigned char*
 int SizeBitmapRowsInto(const _tagBITMAPHANDLE* bitmap, int width, int height, int rows,
                        unsigned char* target, int64_t targetStride);
 
+// Replaces byte k (0, 1, 2) of every pixel of a 24-bit bitmap by tables[k][byte], the rows
+// split over the worker threads; row padding is not touched. IL_E_PARAM for a bitmap the pixel
+// operations refuse.
+int MapPixelBytes(_tagBITMAPHANDLE* bitmap, const unsigned char (*tables)[256]);
+
 // Sharpening strengths by value, keys ascending from -1000 to 1000.
 struct KTableEntry {
     int key;

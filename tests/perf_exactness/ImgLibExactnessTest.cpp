@@ -162,6 +162,29 @@ TEST_P(WorkerCountTest, ResampledRowsIntoCallerMemoryMatchThePlainPasses) {
         }
 }
 
+// Byte k of every pixel through table k, whatever the split of the rows; padding untouched.
+TEST_P(WorkerCountTest, MappedPixelBytesAreTheTableValues) {
+    std::mt19937 random(31);
+    unsigned char tables[3][256];
+    for (auto& table : tables)
+        for (unsigned char& entry : table)
+            entry = static_cast<unsigned char>(random());
+    uint32_t seed = 1300;
+    for (const Size& size : kPageSizes) {
+        Page page(size.width, size.height, seed++);
+        const _tagBITMAPHANDLE& record = *page.get();
+        const std::vector<unsigned char> before(record.data, record.data + record.dataSize);
+        ASSERT_EQ(MapPixelBytes(page.get(), tables), IL_OK);
+        for (int64_t i = 0; i < record.dataSize; ++i) {
+            const int64_t offset = i % record.bytesPerLine;
+            const unsigned char expected = offset < int64_t{record.width} * 3
+                                               ? tables[offset % 3][before[size_t(i)]]
+                                               : before[size_t(i)];
+            ASSERT_EQ(record.data[i], expected) << "byte " << i;
+        }
+    }
+}
+
 TEST(ResampleExactness, RefusalsMatchThePlainPasses) {
     Page fast(5, 5, 7);
     Page plain(fast);
