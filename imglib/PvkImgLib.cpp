@@ -715,6 +715,22 @@ int SharpenBitmap(_tagBITMAPHANDLE* bitmap, int value, bool plain) {
     return IL_OK;
 }
 
+// One row of MapPixelBytes. The tables are copied to local arrays, which the pixel stores
+// cannot alias, so that they stay in registers' reach instead of being reloaded per byte.
+void MapRow(unsigned char* __restrict pixel, int64_t width, const unsigned char (*tables)[256]) {
+    unsigned char first[256];
+    unsigned char second[256];
+    unsigned char third[256];
+    std::memcpy(first, tables[0], 256);
+    std::memcpy(second, tables[1], 256);
+    std::memcpy(third, tables[2], 256);
+    for (int64_t x = 0; x < width; ++x, pixel += 3) {
+        pixel[0] = first[pixel[0]];
+        pixel[1] = second[pixel[1]];
+        pixel[2] = third[pixel[2]];
+    }
+}
+
 } // namespace
 
 int PlainSharpenBitmap(_tagBITMAPHANDLE* bitmap, int value) {
@@ -731,16 +747,10 @@ int MapPixelBytes(_tagBITMAPHANDLE* bitmap, const unsigned char (*tables)[256]) 
         return IL_E_PARAM;
     }
     const int64_t stride = RowStride(bitmap->width, 24);
-    const int64_t width = bitmap->width;
     ForEachRowRange(WorkersFor(bitmap->height), bitmap->height,
                     [&](int, int64_t begin, int64_t end) {
                         for (int64_t y = begin; y < end; ++y) {
-                            unsigned char* pixel = bitmap->data + y * stride;
-                            for (int64_t x = 0; x < width; ++x, pixel += 3) {
-                                pixel[0] = tables[0][pixel[0]];
-                                pixel[1] = tables[1][pixel[1]];
-                                pixel[2] = tables[2][pixel[2]];
-                            }
+                            MapRow(bitmap->data + y * stride, bitmap->width, tables);
                         }
                     });
     return IL_OK;
