@@ -1005,10 +1005,10 @@ Bounds BoundsFor(int min, int max, double scaledChroma) {
             static_cast<unsigned char>(static_cast<int>(bottom))};
 }
 
-// Fast path for one row, in two passes so that the table reads of many pixels are under way at
-// once. The first pass finds each pixel's hue entry and bounds pair in integer arithmetic
-// without branches; the second reads them, computes the middle component trunc(min + fraction
-// x D) as HSLtoRGB does and places the three outputs by sector.
+// Fast path for one row, in two passes. The first finds each pixel's hue entry and bounds pair
+// in integer arithmetic without branches, a loop the compiler vectorises; the second reads
+// them, computes the middle component trunc(min + fraction x D) as HSLtoRGB does and places the
+// three outputs by sector.
 template <int firstByte>
 IL_VECTOR_CLONES void SaturateRow(const HueTable& hues, const Bounds* bounds, unsigned char* row,
                                   int64_t width, int32_t* __restrict hueEntries,

@@ -44,7 +44,8 @@ std::vector<unsigned char> RandomPage(int width, int height, uint32_t seed) {
 
 char* Copy(const std::vector<unsigned char>& page) {
     char* pixels = static_cast<char*>(std::malloc(page.empty() ? 1 : page.size()));
-    std::memcpy(pixels, page.data(), page.size());
+    if (!page.empty())
+        std::memcpy(pixels, page.data(), page.size());
     return pixels;
 }
 
