@@ -140,28 +140,34 @@ int WorkersFor(int64_t rows) {
     return static_cast<int>(std::max<int64_t>(1, std::min<int64_t>(WorkerCount(), rows)));
 }
 
-// First row of worker w's range when rows are split over workers; worker w owns
-// RangeBegin(w) ... RangeBegin(w + 1) - 1.
-int64_t RangeBegin(int w, int workers, int64_t rows) {
-    return rows * w / workers;
+// Rows are handed out in chunks of this many, fixed whatever the number of workers.
+constexpr int64_t kChunkRows = 64;
+
+int64_t ChunkCount(int64_t rows) {
+    return (rows + kChunkRows - 1) / kChunkRows;
 }
 
-// Calls work(w, begin, end) for each worker's row range and returns when all are done.
-// Every row belongs to exactly one range and is computed by the same code whatever the
-// split, so no byte depends on the number of workers. A range whose thread cannot be started
-// runs on the calling thread.
-template <typename Work> void ForEachRowRange(int workers, int64_t rows, const Work& work) {
+// Calls work(w, begin, end) for every chunk of rows, each chunk once, on `workers` threads that
+// take the next chunk whenever they are free (so a thread slowed down by other programs holds up
+// no one), and returns when all are done. Every row is computed by the same code whichever
+// worker takes its chunk, so no byte depends on the number of workers. A worker whose thread
+// cannot be started leaves its share to the others.
+template <typename Work> void ForEachRowChunk(int workers, int64_t rows, const Work& work) {
+    std::atomic<int64_t> next{0};
+    auto run = [&work, &next, rows](int w) {
+        for (int64_t chunk = next++; chunk * kChunkRows < rows; chunk = next++) {
+            work(w, chunk * kChunkRows, std::min(rows, (chunk + 1) * kChunkRows));
+        }
+    };
     std::vector<std::thread> threads;
     for (int w = 1; w < workers; ++w) {
-        const int64_t begin = RangeBegin(w, workers, rows);
-        const int64_t end = RangeBegin(w + 1, workers, rows);
         try {
-            threads.emplace_back([&work, w, begin, end] { work(w, begin, end); });
+            threads.emplace_back(run, w);
         } catch (const std::system_error&) {
-            work(w, begin, end);
+            break;
         }
     }
-    work(0, int64_t{0}, RangeBegin(1, workers, rows));
+    run(0);
     for (std::thread& thread : threads) {
         thread.join();
     }
@@ -376,22 +382,29 @@ void ResampleColumnWithTaps(const double* const rows[4], const double weight[4],
     }
 }
 
-// Target rows begin ... end - 1 into target, with a private ring of four intermediate rows and
-// a private converted source row.
-void ResampleRange(const Resampler& r, int64_t begin, int64_t end, double* ring, double* converted,
+// One worker's ring of four intermediate rows (slot k mod 4 holds row ringRow[k mod 4], -1 for
+// none yet) and its converted source row.
+struct ResampleRing {
+    double* rows;
+    double* converted;
+    int64_t ringRow[4];
+};
+
+// Target rows begin ... end - 1 into target, with the worker's ring.
+void ResampleRange(const Resampler& r, int64_t begin, int64_t end, ResampleRing& ring,
                    unsigned char* target) {
     const int64_t sourceStride = RowStride(r.source->width, 24);
     const int64_t rowEntries = r.targetWidth * 3;
-    int64_t ringRow[4] = {-1, -1, -1, -1};
+    int64_t* ringRow = ring.ringRow;
     for (int64_t i = begin; i < end; ++i) {
         const CubicTaps& taps = r.rowTaps[i];
         const double* rows[4];
         for (int t = 0; t < 4; ++t) {
             const int64_t k = taps.index[t];
-            double* slot = ring + (k & 3) * rowEntries;
+            double* slot = ring.rows + (k & 3) * rowEntries;
             if (ringRow[k & 3] != k) {
                 ResampleRowWithTaps(r.source->data + k * sourceStride, r.source->width,
-                                    r.columnTaps, r.targetWidth, converted, slot);
+                                    r.columnTaps, r.targetWidth, ring.converted, slot);
                 ringRow[k & 3] = k;
             }
             rows[t] = slot;
@@ -439,9 +452,13 @@ void ResampleFast(const _tagBITMAPHANDLE& source, int64_t targetWidth, int64_t t
     const Resampler resampler{&source, targetWidth,  columnTaps,
                               rowTaps, targetStride, clearPadding};
     const int64_t perWorker = ResampleWorkerDoubles(sourceWidth, targetWidth);
-    ForEachRowRange(workers, rows, [&](int w, int64_t begin, int64_t end) {
-        double* ring = workerMemory + w * perWorker;
-        ResampleRange(resampler, begin, end, ring, ring + 4 * targetWidth * 3, target);
+    ResampleRing rings[kMaxWorkers];
+    for (int w = 0; w < workers; ++w) {
+        double* memory = workerMemory + w * perWorker;
+        rings[w] = {memory, memory + 4 * targetWidth * 3, {-1, -1, -1, -1}};
+    }
+    ForEachRowChunk(workers, rows, [&](int w, int64_t begin, int64_t end) {
+        ResampleRange(resampler, begin, end, rings[w], target);
     });
 }
 
@@ -537,12 +554,9 @@ void SharpenRowFast(const unsigned char* __restrict below, const unsigned char* 
     }
 }
 
-// Per-worker row buffers of the fast path: the original rows just below and just above the
-// worker's range (saved before any worker writes), the original of the previous and of the
-// current row, the column sums and the neighbour sums.
+// Per-worker row buffers of the fast path: the original of the previous and of the current
+// row, the column sums and the neighbour sums.
 struct SharpenBuffers {
-    unsigned char* belowRange;
-    unsigned char* aboveRange;
     unsigned char* previous;
     unsigned char* current;
     int32_t* columnSums;
@@ -555,32 +569,35 @@ int64_t SharpenSumsBytes(int64_t width) {
 }
 
 int64_t SharpenBuffersBytes(int64_t width) {
-    return (SharpenSumsBytes(width) + 4 * width * 3 + 7) / 8 * 8;
+    return (SharpenSumsBytes(width) + 2 * width * 3 + 7) / 8 * 8;
 }
 
 SharpenBuffers SharpenBuffersAt(unsigned char* base, int64_t width) {
     const int64_t bytes = width * 3;
     auto* sums = reinterpret_cast<int32_t*>(base);
     unsigned char* rows = base + SharpenSumsBytes(width);
-    return {rows, rows + bytes, rows + 2 * bytes, rows + 3 * bytes, sums, sums + bytes + 6};
+    return {rows, rows + bytes, sums, sums + bytes + 6};
 }
 
-// Rows begin ... end - 1. Row y's original is copied before row y is overwritten; the row
-// above is read in place while it belongs to this range and is still unwritten.
-void SharpenRange(_tagBITMAPHANDLE* bitmap, const SharpenWeights& weights, SharpenBuffers rows,
-                  int64_t begin, int64_t end) {
+// Rows begin ... end - 1 of one chunk. below and above are the saved originals of the rows just
+// outside the chunk (saved before any worker wrote). Row y's original is copied before row y is
+// overwritten; the row above is read in place while it belongs to this chunk and is still
+// unwritten.
+void SharpenChunk(_tagBITMAPHANDLE* bitmap, const SharpenWeights& weights, SharpenBuffers rows,
+                  const unsigned char* belowChunk, const unsigned char* aboveChunk, int64_t begin,
+                  int64_t end) {
     const int64_t width = bitmap->width;
     const int64_t height = bitmap->height;
     const int64_t stride = RowStride(width, 24);
     const auto bytes = static_cast<size_t>(width * 3);
-    // The first row's lower neighbour is the saved row below the range.
-    rows.previous = rows.belowRange;
     for (int64_t y = begin; y < end; ++y) {
         unsigned char* row = bitmap->data + y * stride;
         std::memcpy(rows.current, row, bytes);
-        const unsigned char* below = y == 0 ? rows.current : rows.previous;
+        const unsigned char* below = y == 0       ? rows.current
+                                     : y == begin ? belowChunk
+                                                  : rows.previous;
         const unsigned char* above = y + 1 == height ? rows.current
-                                     : y + 1 == end  ? rows.aboveRange
+                                     : y + 1 == end  ? aboveChunk
                                                      : row + stride;
         SharpenRowFast(below, rows.current, above, width, weights, rows.columnSums,
                        rows.neighbourSums, row);
@@ -687,9 +704,12 @@ int SharpenBitmap(_tagBITMAPHANDLE* bitmap, int value, bool plain) {
     const int64_t height = bitmap->height;
     const int64_t stride = RowStride(width, 24);
     const int workers = WorkersFor(height);
+    // Each worker's buffers, then the originals of the rows below and above every chunk.
     const int64_t buffersBytes = SharpenBuffersBytes(width);
+    const int64_t bytes = width * 3;
+    const int64_t chunks = ChunkCount(height);
     HGLOBAL workBlock;
-    unsigned char* work = AllocBlock(workers * buffersBytes, &workBlock);
+    unsigned char* work = AllocBlock(workers * buffersBytes + chunks * 2 * bytes, &workBlock);
     if (work == nullptr) {
         return IL_E_NOMEM;
     }
@@ -697,19 +717,18 @@ int SharpenBitmap(_tagBITMAPHANDLE* bitmap, int value, bool plain) {
     SharpenBuffers buffers[kMaxWorkers];
     for (int w = 0; w < workers; ++w) {
         buffers[w] = SharpenBuffersAt(work + w * buffersBytes, width);
-        const int64_t begin = RangeBegin(w, workers, height);
-        const int64_t end = RangeBegin(w + 1, workers, height);
-        if (begin > 0) {
-            std::memcpy(buffers[w].belowRange, bitmap->data + (begin - 1) * stride,
-                        static_cast<size_t>(width * 3));
-        }
-        if (end < height) {
-            std::memcpy(buffers[w].aboveRange, bitmap->data + end * stride,
-                        static_cast<size_t>(width * 3));
-        }
     }
-    ForEachRowRange(workers, height, [&](int w, int64_t begin, int64_t end) {
-        SharpenRange(bitmap, weights, buffers[w], begin, end);
+    unsigned char* saved = work + workers * buffersBytes;
+    for (int64_t c = 0; c < chunks; ++c) {
+        const int64_t below = std::max<int64_t>(c * kChunkRows - 1, 0);
+        const int64_t above = std::min((c + 1) * kChunkRows, height - 1);
+        std::memcpy(saved + c * 2 * bytes, bitmap->data + below * stride, size_t(bytes));
+        std::memcpy(saved + (c * 2 + 1) * bytes, bitmap->data + above * stride, size_t(bytes));
+    }
+    ForEachRowChunk(workers, height, [&](int w, int64_t begin, int64_t end) {
+        const int64_t c = begin / kChunkRows;
+        SharpenChunk(bitmap, weights, buffers[w], saved + c * 2 * bytes,
+                     saved + (c * 2 + 1) * bytes, begin, end);
     });
     ReleaseBlock(workBlock);
     return IL_OK;
@@ -747,7 +766,7 @@ int MapPixelBytes(_tagBITMAPHANDLE* bitmap, const unsigned char (*tables)[256]) 
         return IL_E_PARAM;
     }
     const int64_t stride = RowStride(bitmap->width, 24);
-    ForEachRowRange(WorkersFor(bitmap->height), bitmap->height,
+    ForEachRowChunk(WorkersFor(bitmap->height), bitmap->height,
                     [&](int, int64_t begin, int64_t end) {
                         for (int64_t y = begin; y < end; ++y) {
                             MapRow(bitmap->data + y * stride, bitmap->width, tables);
@@ -1094,7 +1113,7 @@ int ChangeBitmapSaturation(_tagBITMAPHANDLE* bitmap, int value, bool plain) {
             bounds[BoundsIndex(min, max)] = BoundsFor(min, max, ScaledChroma(value, max - min));
         }
     }
-    ForEachRowRange(workers, bitmap->height, [&](int w, int64_t begin, int64_t end) {
+    ForEachRowChunk(workers, bitmap->height, [&](int w, int64_t begin, int64_t end) {
         SaturateRange(bitmap, bounds, entries + w * entriesPerWorker, firstByte, begin, end);
     });
     ReleaseBlock(workBlock);
