@@ -304,19 +304,51 @@ struct Resampler {
     bool clearPadding; // false when the rows are the caller's
 };
 
-// Pass 1 for one source row into targetWidth entries of three doubles. The row's bytes are
-// first converted to doubles (exactly), four per pixel, so that the three bytes of a tap form
-// one vector (its fourth lane is unused); each lane then performs the plain path's operations
-// on its byte in the same order.
-IL_VECTOR_CLONES
-void ResampleRowWithTaps(const unsigned char* row, int64_t sourceWidth, const CubicTaps* columnTaps,
-                         int64_t targetWidth, double* converted, double* out) {
-    for (int64_t x = 0; x < sourceWidth; ++x) {
+// Converts a row's bytes to doubles (exactly), four per pixel, so that the three bytes of a tap
+// form one vector (its fourth lane is unused).
+void ConvertRow(const unsigned char* row, int64_t width, double* converted) {
+    for (int64_t x = 0; x < width; ++x) {
         converted[x * 4 + 0] = row[x * 3 + 0];
         converted[x * 4 + 1] = row[x * 3 + 1];
         converted[x * 4 + 2] = row[x * 3 + 2];
         converted[x * 4 + 3] = 0.0;
     }
+}
+
+// Pass 1 for two source rows at once into targetWidth entries of three doubles each; the two
+// rows share each column's taps. Each lane performs the plain path's operations on its byte in
+// the same order.
+IL_VECTOR_CLONES
+void ResampleRowPairWithTaps(const double* convertedA, const double* convertedB,
+                             const CubicTaps* columnTaps, int64_t targetWidth, double* outA,
+                             double* outB) {
+    for (int64_t j = 0; j < targetWidth; ++j, outA += 3, outB += 3) {
+        const CubicTaps& taps = columnTaps[j];
+        Double4 sumA = {0.0, 0.0, 0.0, 0.0};
+        Double4 sumB = {0.0, 0.0, 0.0, 0.0};
+        for (int t = 0; t < 4; ++t) {
+            const double w = taps.weight[t];
+            const Double4 weight = {w, w, w, w};
+            Double4 pixelA;
+            Double4 pixelB;
+            Load4(pixelA, convertedA + taps.index[t] * 4);
+            Load4(pixelB, convertedB + taps.index[t] * 4);
+            sumA += weight * pixelA;
+            sumB += weight * pixelB;
+        }
+        outA[0] = sumA[0];
+        outA[1] = sumA[1];
+        outA[2] = sumA[2];
+        outB[0] = sumB[0];
+        outB[1] = sumB[1];
+        outB[2] = sumB[2];
+    }
+}
+
+// Pass 1 for one source row.
+IL_VECTOR_CLONES
+void ResampleRowWithTaps(const double* converted, const CubicTaps* columnTaps, int64_t targetWidth,
+                         double* out) {
     for (int64_t j = 0; j < targetWidth; ++j, out += 3) {
         const CubicTaps& taps = columnTaps[j];
         Double4 sum = {0.0, 0.0, 0.0, 0.0};
@@ -382,32 +414,49 @@ void ResampleColumnWithTaps(const double* const rows[4], const double weight[4],
     }
 }
 
-// One worker's ring of four intermediate rows (slot k mod 4 holds row ringRow[k mod 4], -1 for
-// none yet) and its converted source row.
+// Rows in a worker's ring: the four a target row reads plus room to compute the next source
+// row together with the one asked for.
+constexpr int kRingRows = 6;
+
+// One worker's ring of intermediate rows (slot k mod 6 holds row ringRow[k mod 6], -1 for none
+// yet) and its two converted source rows.
 struct ResampleRing {
     double* rows;
-    double* converted;
-    int64_t ringRow[4];
+    double* converted[2];
+    int64_t ringRow[kRingRows];
 };
 
-// Target rows begin ... end - 1 into target, with the worker's ring.
+// Target rows begin ... end - 1 into target, with the worker's ring. Target row i reads rows
+// c - 1 ... c + 2 (c = trunc(i * ry), never decreasing with i). A missing row k is computed
+// together with row k + 1 when that one is missing too: k + 1 <= c + 3 never shares a slot with
+// c - 1 ... c + 2, and the row it displaces, k - 5 < c - 1, is not read again.
 void ResampleRange(const Resampler& r, int64_t begin, int64_t end, ResampleRing& ring,
                    unsigned char* target) {
-    const int64_t sourceStride = RowStride(r.source->width, 24);
+    const int64_t sourceWidth = r.source->width;
+    const int64_t sourceHeight = r.source->height;
+    const int64_t sourceStride = RowStride(sourceWidth, 24);
     const int64_t rowEntries = r.targetWidth * 3;
     int64_t* ringRow = ring.ringRow;
+    auto slot = [&ring, rowEntries](int64_t k) { return ring.rows + (k % kRingRows) * rowEntries; };
     for (int64_t i = begin; i < end; ++i) {
         const CubicTaps& taps = r.rowTaps[i];
         const double* rows[4];
         for (int t = 0; t < 4; ++t) {
             const int64_t k = taps.index[t];
-            double* slot = ring.rows + (k & 3) * rowEntries;
-            if (ringRow[k & 3] != k) {
-                ResampleRowWithTaps(r.source->data + k * sourceStride, r.source->width,
-                                    r.columnTaps, r.targetWidth, ring.converted, slot);
-                ringRow[k & 3] = k;
+            if (ringRow[k % kRingRows] != k) {
+                ConvertRow(r.source->data + k * sourceStride, sourceWidth, ring.converted[0]);
+                if (k + 1 < sourceHeight && ringRow[(k + 1) % kRingRows] != k + 1) {
+                    ConvertRow(r.source->data + (k + 1) * sourceStride, sourceWidth,
+                               ring.converted[1]);
+                    ResampleRowPairWithTaps(ring.converted[0], ring.converted[1], r.columnTaps,
+                                            r.targetWidth, slot(k), slot(k + 1));
+                    ringRow[(k + 1) % kRingRows] = k + 1;
+                } else {
+                    ResampleRowWithTaps(ring.converted[0], r.columnTaps, r.targetWidth, slot(k));
+                }
+                ringRow[k % kRingRows] = k;
             }
-            rows[t] = slot;
+            rows[t] = slot(k);
         }
         unsigned char* out = target + i * r.targetStride;
         ResampleColumnWithTaps(rows, taps.weight, rowEntries, out);
@@ -417,9 +466,9 @@ void ResampleRange(const Resampler& r, int64_t begin, int64_t end, ResampleRing&
     }
 }
 
-// Doubles of one worker's private memory: four intermediate rows and a converted source row.
+// Doubles of one worker's private memory: the ring rows and two converted source rows.
 int64_t ResampleWorkerDoubles(int64_t sourceWidth, int64_t targetWidth) {
-    return 4 * targetWidth * 3 + sourceWidth * 4;
+    return kRingRows * targetWidth * 3 + 2 * sourceWidth * 4;
 }
 
 // Working memory of the fast path: the taps of every column and of the rows written, then each
@@ -455,7 +504,8 @@ void ResampleFast(const _tagBITMAPHANDLE& source, int64_t targetWidth, int64_t t
     ResampleRing rings[kMaxWorkers];
     for (int w = 0; w < workers; ++w) {
         double* memory = workerMemory + w * perWorker;
-        rings[w] = {memory, memory + 4 * targetWidth * 3, {-1, -1, -1, -1}};
+        double* converted = memory + kRingRows * targetWidth * 3;
+        rings[w] = {memory, {converted, converted + sourceWidth * 4}, {-1, -1, -1, -1, -1, -1}};
     }
     ForEachRowChunk(workers, rows, [&](int w, int64_t begin, int64_t end) {
         ResampleRange(resampler, begin, end, rings[w], target);
