@@ -75,7 +75,7 @@ class DeviceEntry {
     void SetSaturation(int numOptions, cups_option_s* options, ppdfile_s* ppd);
     void SetColorAdjustment(int numOptions, cups_option_s* options, ppdfile_s* ppd);
 
-    // The page image pipeline (PhotoPrinterDeviceImage.cpp).
+    // The page image pipeline.
     int FreeMediaBuffer();
     _tagBITMAPHANDLE* MakeImageData(char* pixels, long width, long height, int slot);
     int SetImageData(int slot, _tagBITMAPHANDLE* page);
