@@ -118,6 +118,17 @@ class InstalledMonitor {
     // Monitors listed by ps under the installed path.
     int listed() const { return runCommand("exit $(ps -eo args | grep -c '^" + program_ + "$')"); }
 
+    // Whether every started monitor is past its own start-up check: while that check runs, the
+    // forked child of its pipeline is listed under the monitor's path too.
+    bool settled() const {
+        for (pid_t pid : running_) {
+            if (runCommand("exit $(ps --ppid " + std::to_string(pid) + " -o pid= | wc -l)") != 0) {
+                return false;
+            }
+        }
+        return true;
+    }
+
     // The exit status of a monitor, or -1 when it still runs after the given time.
     int exitStatus(pid_t pid, int timeoutMs) {
         int status = 0;
@@ -152,7 +163,7 @@ TEST(SingleInstance, ThirdInstalledMonitorExitsWithStatus255) {
     const pid_t first = monitors.start(dir.file("first.out"));
     ASSERT_TRUE(waitUntil([&] { return monitors.listed() == 1; }, 10000));
     const pid_t second = monitors.start(dir.file("second.out"));
-    ASSERT_TRUE(waitUntil([&] { return monitors.listed() == 2; }, 10000));
+    ASSERT_TRUE(waitUntil([&] { return monitors.listed() == 2 && monitors.settled(); }, 10000));
     EXPECT_FALSE(checkDoubleStartApp()) << "two running monitors are allowed";
 
     const pid_t third = monitors.start(dir.file("third.out"));
