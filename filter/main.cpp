@@ -26,7 +26,11 @@ void CancelJob(int) {
 // that the backend can finish writing it. Always 0: the job goes on either way.
 int PrinterStatusCheck(char* jobId, int, cups_option_s*) {
     char path[128];
-    snprintf(path, sizeof(path), "%s/Print_%s.log", "/tmp", jobId);
+    const int length = snprintf(path, sizeof(path), "%s/Print_%s.log", "/tmp", jobId);
+    // A job id too long for the path names no file the backend could write: waiting would
+    // only delay the job by two minutes, and a shortened name could be another job's file.
+    if (length < 0 || static_cast<size_t>(length) >= sizeof(path))
+        return 0;
     for (int tries = 0; tries < 120; ++tries) {
         struct stat info;
         if (stat(path, &info) == 0) {

@@ -145,17 +145,17 @@ TEST(HostileRasterStream, PageAboveOneGibibyteIsSkipped) {
     EXPECT_LT(run.maxRssKb, kMemoryBoundKb);
 }
 
-// The wait for the job information file formats its path into 128 bytes; the reader uses
-// the whole name, which no file system accepts. The job runs without job information: one
-// print per sheet, although the truncated name holds a two-up layout.
+// A job id too long for the job information path: the filter neither waits for nor reads a
+// shortened name (here one holding a two-up layout) and runs the job without job
+// information, one print per sheet.
 TEST(HostileJob, JobIdOfTenThousandCharacters) {
     const std::string id(10000, '7');
-    const std::string waitedFor = ("/tmp/Print_" + id).substr(0, 127);
-    ASSERT_TRUE(writeFile(waitedFor, "MEDIA_SIZE=\"00500\"\n"));
+    const std::string shortened = ("/tmp/Print_" + id).substr(0, 127);
+    ASSERT_TRUE(writeFile(shortened, "MEDIA_SIZE=\"00500\"\n"));
     TempFile raster("raster");
     ASSERT_TRUE(writeRaster(raster.path(), {fullPage(64, 32, 100), fullPage(64, 32, 120)}));
     const FilterRun run = runFilter({id, "user", "title", "1", kOptions}, raster.path());
-    unlink(waitedFor.c_str());
+    unlink(shortened.c_str());
     EXPECT_EQ(run.exitStatus, 0);
     const StreamSummary stream = parseOutput(run.output);
     EXPECT_TRUE(stream.whole) << stream.error;
