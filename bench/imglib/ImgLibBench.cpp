@@ -2,39 +2,16 @@
 // or on a plane of that size for the tone curves: time per call and megapixels per second.
 #include "PvkImgLib.h"
 
+#include "BenchPage.h"
+
 #include <benchmark/benchmark.h>
 
 #include <algorithm>
 #include <cstdint>
 #include <cstring>
-#include <random>
 #include <vector>
 
 namespace {
-
-constexpr int kWidth = 2448;
-constexpr int kHeight = 3036;
-constexpr int64_t kStride = (int64_t{kWidth} * 24 + 31) / 32 * 4;
-constexpr int64_t kPixels = int64_t{kWidth} * kHeight;
-
-// A photo-like page: smooth gradients with a little noise, so that hue sectors and clamps
-// vary the way they do on real pictures.
-const std::vector<unsigned char>& PagePixels() {
-    static const std::vector<unsigned char> pixels = [] {
-        std::vector<unsigned char> out(size_t(kStride * kHeight), 0);
-        std::mt19937 random(51);
-        for (int y = 0; y < kHeight; ++y)
-            for (int x = 0; x < kWidth; ++x) {
-                unsigned char* p = &out[size_t(y * kStride + x * 3)];
-                const int noise = int(random() % 9) - 4;
-                p[0] = static_cast<unsigned char>(std::clamp(x * 255 / kWidth + noise, 0, 255));
-                p[1] = static_cast<unsigned char>(std::clamp(y * 255 / kHeight - noise, 0, 255));
-                p[2] = static_cast<unsigned char>(std::clamp((x + y) / 22 + noise, 0, 255));
-            }
-        return out;
-    }();
-    return pixels;
-}
 
 // The page in a record over a private copy of its pixels.
 struct Page {

@@ -5,6 +5,8 @@
 // BM_Chain/1 and BM_VipsChain report process CPU time (libvips computes on a worker thread even
 // with one thread); BM_Chain/2 reports wall time, as its point is the second core, and the
 // process CPU time of both threads beside it.
+#include "BenchPage.h"
+
 #include <benchmark/benchmark.h>
 #include <vips/vips.h>
 
@@ -13,7 +15,6 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
-#include <random>
 #include <vector>
 
 #include <fcntl.h>
@@ -23,29 +24,6 @@
 #include "PhotoPrinterDeviceTQ51M.h"
 
 namespace {
-
-constexpr int kWidth = 2448;
-constexpr int kHeight = 3036;
-constexpr int64_t kStride = (int64_t{kWidth} * 24 + 31) / 32 * 4;
-
-// A photo-like page: smooth gradients with a little noise, so that hue sectors, clamps and
-// neighbourhoods vary the way they do on real pictures.
-const std::vector<unsigned char>& PagePixels() {
-    static const std::vector<unsigned char> pixels = [] {
-        std::vector<unsigned char> out(size_t(kStride * kHeight), 0);
-        std::mt19937 random(51);
-        for (int y = 0; y < kHeight; ++y)
-            for (int x = 0; x < kWidth; ++x) {
-                unsigned char* p = &out[size_t(y * kStride + x * 3)];
-                const int noise = int(random() % 9) - 4;
-                p[0] = static_cast<unsigned char>(std::clamp(x * 255 / kWidth + noise, 0, 255));
-                p[1] = static_cast<unsigned char>(std::clamp(y * 255 / kHeight - noise, 0, 255));
-                p[2] = static_cast<unsigned char>(std::clamp((x + y) / 22 + noise, 0, 255));
-            }
-        return out;
-    }();
-    return pixels;
-}
 
 // The 8 x 10 inch media at 300 dpi, border on, sharpness option 3, colour adjustment on with
 // every value away from neutral.
