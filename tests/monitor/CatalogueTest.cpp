@@ -8,6 +8,8 @@
 #include <QPushButton>
 #include <QTranslator>
 
+#include "CatalogueKeys.h"
+
 #include <gtest/gtest.h>
 
 #include <cstring>
@@ -15,79 +17,6 @@
 namespace {
 
 const char* const kLanguages[] = {"zh", "en", "fr", "de", "ja", "es"};
-
-// Every key of the catalogue: 71 in the main window's context, 2 in the About box's.
-const char* const kStatusDialogKeys[] = {"0%",
-                                         "50%",
-                                         "100%",
-                                         "About",
-                                         "TQ-51M Information",
-                                         "select_printer",
-                                         "updateButton",
-                                         "mediaGroupTitle",
-                                         "sheets",
-                                         "statusGroupBox",
-                                         "tcGroupBox",
-                                         "fwGroupBox",
-                                         "serialNoGroupBox",
-                                         "size_00500",
-                                         "size_00510",
-                                         "size_00600",
-                                         "class_0001",
-                                         "class_0002",
-                                         "class_0003",
-                                         "class_1304",
-                                         "class_1323",
-                                         "st_00000",
-                                         "st_00001",
-                                         "st_00500",
-                                         "st_00900",
-                                         "st_01000",
-                                         "st_01010",
-                                         "st_01100",
-                                         "st_01200",
-                                         "st_01300",
-                                         "st_01400",
-                                         "st_01500",
-                                         "st_01600",
-                                         "st_02000",
-                                         "st_02100",
-                                         "st_02200",
-                                         "st_02300",
-                                         "st_02400",
-                                         "st_02500",
-                                         "st_02600",
-                                         "st_02610",
-                                         "st_02700",
-                                         "st_02800",
-                                         "st_03000",
-                                         "st_99999",
-                                         "ms_00001",
-                                         "ms_00002",
-                                         "ms_00003",
-                                         "ms_00004",
-                                         "ms_00005",
-                                         "ms_00006",
-                                         "ms_00100",
-                                         "ms_00101",
-                                         "ms_00102",
-                                         "ms_00103",
-                                         "ms_00104",
-                                         "ms_00105",
-                                         "ms_00106",
-                                         "ms_00107",
-                                         "ms_00108",
-                                         "ms_00200",
-                                         "ms_00201",
-                                         "ms_00202",
-                                         "ms_00203",
-                                         "ms_00204",
-                                         "ms_00205",
-                                         "ms_00206",
-                                         "ms_00207",
-                                         "ms_00208",
-                                         "ms_00209",
-                                         "ms_00210"};
 
 // Number of messages in a compiled catalogue: its hash table holds one 8-byte entry each.
 int qmMessageCount(const QByteArray& qm) {

@@ -2,6 +2,8 @@
 // without disambiguation or plural forms, the English texts, and the entries that read the same
 // in every language.
 
+#include "CatalogueKeys.h"
+
 #include <gtest/gtest.h>
 
 #include <QFile>
@@ -55,31 +57,9 @@ Catalogue readCatalogue(const QString& language) {
 }
 
 QStringList statusDialogKeys() {
-    QStringList keys{"0%",
-                     "50%",
-                     "100%",
-                     "About",
-                     "TQ-51M Information",
-                     "select_printer",
-                     "updateButton",
-                     "mediaGroupTitle",
-                     "sheets",
-                     "statusGroupBox",
-                     "tcGroupBox",
-                     "fwGroupBox",
-                     "serialNoGroupBox"};
-    for (const char* code : {"00500", "00510", "00600"})
-        keys << QStringLiteral("size_") + code;
-    for (const char* code : {"0001", "0002", "0003", "1304", "1323"})
-        keys << QStringLiteral("class_") + code;
-    for (const char* code :
-         {"00000", "00001", "00500", "00900", "01000", "01010", "01100", "01200",
-          "01300", "01400", "01500", "01600", "02000", "02100", "02200", "02300",
-          "02400", "02500", "02600", "02610", "02700", "02800", "03000", "99999"})
-        keys << QStringLiteral("st_") + code;
-    for (int code : {1,   2,   3,   4,   5,   6,   100, 101, 102, 103, 104, 105, 106,
-                     107, 108, 200, 201, 202, 203, 204, 205, 206, 207, 208, 209, 210})
-        keys << QStringLiteral("ms_%1").arg(code, 5, 10, QLatin1Char('0'));
+    QStringList keys;
+    for (const char* key : kStatusDialogKeys)
+        keys << QString::fromUtf8(key);
     return keys;
 }
 
