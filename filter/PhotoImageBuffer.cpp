@@ -6,7 +6,6 @@
 
 #include "Common.h"
 #include "PvkImgLibPlain.h"
-#include "PhotoPrinterDevice.h"
 
 namespace {
 
@@ -360,7 +359,7 @@ _tagBITMAPHANDLE* PhotoImageBuffer::RunChain(void* pixels, long width, long heig
     return result;
 }
 
-int PhotoImageBuffer::Send(DeviceEntry* device, DeviceMediaBufferInfo* geometry) {
+int PhotoImageBuffer::Send(OutputSink* sink, DeviceMediaBufferInfo* geometry) {
     const DeviceMediaBufferInfo& g = *geometry;
     if (g.headWidth < 0 || g.paperLength < 0)
         return 3;
@@ -432,7 +431,8 @@ int PhotoImageBuffer::Send(DeviceEntry* device, DeviceMediaBufferInfo* geometry)
                             cols);
             }
         }
-        if (device->SetCommand(reinterpret_cast<char*>(block), total) == 0) {
+        // A short write is reported, so that no start command follows an incomplete plane.
+        if (sink == nullptr || !sink->Write(block, total)) {
             std::free(block);
             return 3;
         }

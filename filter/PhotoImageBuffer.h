@@ -7,7 +7,7 @@
 
 #include "PvkImgLib.h"
 
-class DeviceEntry;
+#include "OutputSink.h"
 
 // One media layout in printer dots. Records are zero-filled before their
 // fields are set, because they are compared as whole records.
@@ -56,7 +56,8 @@ class PhotoImageBuffer {
     // The same chain with the plain image operations, step by step: the reference the fast
     // chain is tested against.
     _tagBITMAPHANDLE* ColorProcessPlain(void* pixels, long width, long height, int slot);
-    int Send(DeviceEntry* device, DeviceMediaBufferInfo* geometry);
+    // Writes the sheet's three planes to the sink: 0 when all were written, 3 when one was not.
+    int Send(OutputSink* sink, DeviceMediaBufferInfo* geometry);
 
     DeviceMediaBufferInfo m_mediaInfo;
     _tagBITMAPHANDLE m_planes[kSlots][kPlanes];

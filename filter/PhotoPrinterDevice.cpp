@@ -138,21 +138,15 @@ int DeviceEntry::SetCommand(char* data, unsigned long len) {
     if (data == nullptr || len == 0)
         return 0;
     // A short write is reported, so that no start command follows an incomplete plane.
-    if (m_output == nullptr)
-        return std::fwrite(data, 1, len, stdout) == len ? 1 : 0;
-    return m_output->Write(data, len) ? 1 : 0;
+    return m_output != nullptr && m_output->Write(data, len) ? 1 : 0;
 }
 
 int DeviceEntry::SendCmd(const char* group, const char* name, int payloadLen, const void* payload) {
     DeviceCmd cmd = {nullptr, 0};
     cmd.MakeCmd(group, name, payloadLen, payload);
     std::unique_ptr<char, decltype(&std::free)> owner(cmd.m_data, &std::free);
-    if (cmd.m_data != nullptr && cmd.m_size > 0) {
-        if (m_output == nullptr)
-            std::fwrite(cmd.m_data, 1, cmd.m_size, stdout);
-        else
-            m_output->Write(cmd.m_data, size_t(cmd.m_size));
-    }
+    if (m_output != nullptr && cmd.m_data != nullptr && cmd.m_size > 0)
+        m_output->Write(cmd.m_data, size_t(cmd.m_size));
     return 1;
 }
 
@@ -393,7 +387,7 @@ int DeviceEntry::SendImageData(int count) {
 
 int DeviceEntry::PrintImageData(DeviceMediaBufferInfo* geometry) {
     SendMediaSize(geometry);
-    if (m_imageBuffer.Send(this, geometry) != 0)
+    if (m_imageBuffer.Send(m_output, geometry) != 0)
         return 0;
     SendCmd("CNTRL", "START", 0, nullptr);
     return 1;

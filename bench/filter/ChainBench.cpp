@@ -193,16 +193,13 @@ void BM_PlaneStream(benchmark::State& state) {
     Page page(kWidth, kHeight);
     device->SetImageData(0, &page.record);
 
-    std::fflush(stdout);
-    const int saved = dup(1);
-    const int null = open("/dev/null", O_WRONLY);
-    dup2(null, 1);
+    FILE* null = std::fopen("/dev/null", "w");
+    FileSink sink(null);
+    device->SetOutput(&sink);
     for (auto _ : state)
         device->PrintImageData(&device->m_mediaInfo);
-    std::fflush(stdout);
-    dup2(saved, 1);
-    close(saved);
-    close(null);
+    device->SetOutput(nullptr);
+    std::fclose(null);
     Report(state, 2560, kHeight);
 }
 BENCHMARK(BM_PlaneStream)->Unit(benchmark::kMillisecond);

@@ -68,7 +68,7 @@ void ExpectSent(Sender send, const char* name, const std::vector<SendCase>& case
         auto device = MakeDevice();
         JobSettings job(c.options, c.ppd);
         device->SetMediaSize(job.count(), job.options(), job.ppd());
-        StdoutCapture capture;
+        OutputCapture capture(*device);
         EXPECT_EQ(((*device).*send)(job.count(), job.options(), job.ppd()), 1) << c.options;
         EXPECT_EQ(capture.Finish(), Frame("CNTRL", name, c.payload)) << name << " " << c.options;
     }
@@ -92,7 +92,7 @@ TEST(SendCutterMode, CompleteFrameFor120) {
     auto device = MakeDevice();
     JobSettings job("Zel2InchCut=Enable media=214x300mm");
     device->SetMediaSize(job.count(), job.options(), job.ppd());
-    StdoutCapture capture;
+    OutputCapture capture(*device);
     device->SendCutterMode(job.count(), job.options(), job.ppd());
     EXPECT_EQ(capture.Finish(), std::string("\x1bPCNTRL CUTTER          0000000800000120"));
 }
@@ -114,7 +114,7 @@ TEST(SendOvercoatFinish, FinishNamesToCodes) {
 TEST(SendOvercoatFinish, SelectsTheRow) {
     auto device = MakeDevice();
     JobSettings job("ZelOvercoatFinish=FineMatte");
-    StdoutCapture capture;
+    OutputCapture capture(*device);
     device->SendOvercoatFinish(job.count(), job.options(), job.ppd());
     capture.Finish();
     EXPECT_EQ(device->m_overcoatInfo.key, 21);

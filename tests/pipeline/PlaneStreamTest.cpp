@@ -1,5 +1,5 @@
 // The plane stream of a sheet: PhotoImageBuffer::Send through DeviceEntry's PrintImageData and
-// SendImageData, with standard output captured in-process.
+// SendImageData, with the device's output captured in-process.
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -13,49 +13,13 @@
 
 #include <gtest/gtest.h>
 
+#include "OutputCapture.h"
 #include "PhotoPrinterDeviceTQ51M.h"
 #include "PipelineSupport.h"
 
 using namespace pipeline;
 
 namespace {
-
-// Redirects file descriptor 1 into a temporary file for the lifetime of the object.
-class CapturedStdout {
-  public:
-    CapturedStdout() {
-        std::fflush(stdout);
-        m_path = TempPath("stdout");
-        m_fd = open(m_path.c_str(), O_RDWR | O_CREAT | O_TRUNC, 0600);
-        m_saved = dup(1);
-        dup2(m_fd, 1);
-    }
-    ~CapturedStdout() { Restore(); }
-    std::string Finish() {
-        Restore();
-        std::string data;
-        lseek(m_fd, 0, SEEK_SET);
-        char buffer[65536];
-        ssize_t n;
-        while ((n = read(m_fd, buffer, sizeof(buffer))) > 0)
-            data.append(buffer, size_t(n));
-        return data;
-    }
-
-  private:
-    void Restore() {
-        if (m_saved < 0)
-            return;
-        std::fflush(stdout);
-        dup2(m_saved, 1);
-        close(m_saved);
-        m_saved = -1;
-        unlink(m_path.c_str());
-    }
-    std::string m_path;
-    int m_fd = -1;
-    int m_saved = -1;
-};
 
 using PixelFn = std::function<void(int x, int row, unsigned char rgb[3])>;
 
@@ -119,7 +83,7 @@ TEST(PlaneStream, HeaderOfAnEightBySixSheet) {
     auto device = MakeDevice(35);
     Print print(2448, 1836, Solid(10, 20, 30));
     device->SetImageData(0, &print.record);
-    CapturedStdout capture;
+    OutputCapture capture(*device);
     EXPECT_EQ(device->PrintImageData(&device->m_mediaInfo), 1);
     const std::string stream = capture.Finish();
     const auto commands = Parse(stream);
@@ -142,7 +106,7 @@ TEST(PlaneStream, HeaderOfAnEightBySixSheet) {
 
 TEST(PlaneStream, SixHundredLinesPerInchInTheHeader) {
     auto device = MakeDevice(33, 600);
-    CapturedStdout capture;
+    OutputCapture capture(*device);
     device->PrintImageData(&device->m_mediaInfo);
     const auto commands = Parse(capture.Finish());
     ASSERT_EQ(Names(commands), kSheet);
@@ -156,7 +120,7 @@ TEST(PlaneStream, PlanesCarryCyanFromRedAndAreCentredAcrossTheHead) {
     auto device = MakeDevice(33);
     Print print(2448, 1236, Solid(10, 20, 30));
     device->SetImageData(0, &print.record);
-    CapturedStdout capture;
+    OutputCapture capture(*device);
     device->PrintImageData(&device->m_mediaInfo);
     const auto commands = Parse(capture.Finish());
     ASSERT_EQ(Names(commands), kSheet);
@@ -187,7 +151,7 @@ TEST(PlaneStream, BorderedPrintSitsInsideItsSlot) {
     IL_FreeBitmap(image);
     std::free(image);
 
-    CapturedStdout capture;
+    OutputCapture capture(*device);
     device->PrintImageData(&device->m_mediaInfo);
     const auto commands = Parse(capture.Finish());
     ASSERT_EQ(Names(commands), kSheet);
@@ -211,7 +175,7 @@ TEST(PlaneStream, TwoEightByFourPrintsOnOneSheet) {
     Print second(2448, 1236, Solid(22, 22, 22));
     device->SetImageData(0, &first.record);
     device->SetImageData(1, &second.record);
-    CapturedStdout capture;
+    OutputCapture capture(*device);
     EXPECT_EQ(device->SendImageData(2), 1);
     const auto commands = Parse(capture.Finish());
     ASSERT_EQ(Names(commands), kSheet);
@@ -236,7 +200,7 @@ TEST(PlaneStream, OversizedPrintKeepsItsBottomAndLeftPart) {
         rgb[2] = 0;
     });
     device->SetImageData(0, &print.record);
-    CapturedStdout capture;
+    OutputCapture capture(*device);
     device->PrintImageData(&device->m_mediaInfo);
     const auto commands = Parse(capture.Finish());
     ASSERT_EQ(Names(commands), kSheet);
@@ -250,7 +214,7 @@ TEST(PlaneStream, OversizedPrintKeepsItsBottomAndLeftPart) {
         }
 }
 
-// A buffered standard output whose one write carrying the Y plane header fails; everything
+// A buffered stdio stream whose one write carrying the Y plane header fails; everything
 // else is accepted, so whatever the sender tries after the failure shows up.
 struct OneFailedWrite {
     std::string written;
@@ -276,11 +240,10 @@ TEST(PlaneStream, FailedYPlaneWriteSendsNothingMore) {
     cookie_io_functions_t io = {nullptr, &OneFailedWrite::Write, nullptr, nullptr};
     FILE* failing = fopencookie(&output, "w", io);
     ASSERT_NE(failing, nullptr);
-    std::fflush(stdout);
-    FILE* saved = stdout;
-    stdout = failing;
+    FileSink sink(failing);
+    device->SetOutput(&sink);
     const int sent = device->SendImageData(1);
-    stdout = saved;
+    device->SetOutput(nullptr);
     std::fclose(failing);
 
     EXPECT_EQ(sent, 0);
@@ -291,7 +254,7 @@ TEST(PlaneStream, FailedYPlaneWriteSendsNothingMore) {
     EXPECT_NE(device->m_imageBuffer.m_planes[0][PhotoImageBuffer::kPlaneY].data, nullptr);
     Print next(2448, 1236, Solid(7, 8, 9));
     device->SetImageData(0, &next.record);
-    CapturedStdout capture;
+    OutputCapture capture(*device);
     EXPECT_EQ(device->SendImageData(1), 1);
     const auto resent = Parse(capture.Finish());
     ASSERT_EQ(Names(resent), kSheet);
