@@ -93,22 +93,7 @@ class DeviceEntry {
     PhotoImageBuffer m_imageBuffer;
     DeviceMediaBufferInfo m_mediaInfo;
     OverCoatInfo m_overcoatInfo;
-    long m_dpi;
-    long m_resolutionMode;
-    bool m_paperRotate;
-    bool m_border;
-    int m_sharpness;
-    bool m_colorAdjustment;
-    int m_gammaR;
-    int m_gammaG;
-    int m_gammaB;
-    int m_brightnessR;
-    int m_brightnessG;
-    int m_brightnessB;
-    int m_contrastR;
-    int m_contrastG;
-    int m_contrastB;
-    int m_saturation;
+    ColorSettings m_settings;
     OutputSink* m_output;
 };
 

@@ -29,22 +29,22 @@ namespace {
 // every value away from neutral.
 DeviceEntry_TQ51M* AdjustedDevice() {
     auto* device = new DeviceEntry_TQ51M;
-    device->m_dpi = 300;
-    device->m_resolutionMode = 0;
+    device->m_settings.dpi = 300;
+    device->m_settings.resolutionMode = 0;
     device->SetMediaInfo(device->m_mediaInfo, 31, 1.53);
-    device->m_border = true;
-    device->m_sharpness = 750;
-    device->m_colorAdjustment = true;
-    device->m_gammaR = 141;
-    device->m_gammaG = 123;
-    device->m_gammaB = 87;
-    device->m_brightnessR = 40;
-    device->m_brightnessG = -20;
-    device->m_brightnessB = 60;
-    device->m_contrastR = 300;
-    device->m_contrastG = 200;
-    device->m_contrastB = -100;
-    device->m_saturation = 300;
+    device->m_settings.border = true;
+    device->m_settings.sharpness = 750;
+    device->m_settings.colorAdjustment = true;
+    device->m_settings.gamma.r = 141;
+    device->m_settings.gamma.g = 123;
+    device->m_settings.gamma.b = 87;
+    device->m_settings.brightness.r = 40;
+    device->m_settings.brightness.g = -20;
+    device->m_settings.brightness.b = 60;
+    device->m_settings.contrast.r = 300;
+    device->m_settings.contrast.g = 200;
+    device->m_settings.contrast.b = -100;
+    device->m_settings.saturation = 300;
     return device;
 }
 
@@ -133,7 +133,7 @@ struct DevNull {
 // 600 x 600 dpi print in its slot.
 void BM_PlaneWrite(benchmark::State& state) {
     auto* device = new DeviceEntry_TQ51M;
-    device->m_dpi = 600;
+    device->m_settings.dpi = 600;
     device->SetMediaInfo(device->m_mediaInfo, 32, 1.53);
     device->m_imageBuffer.Alloc(device->m_mediaInfo);
     const int width = 2328;

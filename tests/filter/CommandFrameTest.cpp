@@ -153,14 +153,14 @@ TEST(DeviceEntry, StartsWithTheDocumentedSettings) {
     EXPECT_EQ(device->m_mediaInfo.mediaCode, 0);
     EXPECT_EQ(device->m_mediaInfo.headWidth, 0);
     EXPECT_EQ(device->m_overcoatInfo.key, -1);
-    EXPECT_EQ(device->m_dpi, 300);
-    EXPECT_EQ(device->m_resolutionMode, 0);
-    EXPECT_FALSE(device->m_border);
-    EXPECT_FALSE(device->m_paperRotate);
-    EXPECT_FALSE(device->m_colorAdjustment);
-    EXPECT_EQ(device->m_sharpness, 0);
-    EXPECT_EQ(device->m_gammaR, 0);
-    EXPECT_EQ(device->m_saturation, 0);
+    EXPECT_EQ(device->m_settings.dpi, 300);
+    EXPECT_EQ(device->m_settings.resolutionMode, 0);
+    EXPECT_FALSE(device->m_settings.border);
+    EXPECT_FALSE(device->m_settings.paperRotate);
+    EXPECT_FALSE(device->m_settings.colorAdjustment);
+    EXPECT_EQ(device->m_settings.sharpness, 0);
+    EXPECT_EQ(device->m_settings.gamma.r, 0);
+    EXPECT_EQ(device->m_settings.saturation, 0);
     EXPECT_EQ(device->GetRemainHalf("no-such-job"), 0);
 }
 

@@ -23,8 +23,8 @@ TEST(SetResolution, ModeAndFeedResolution) {
         auto device = MakeDevice();
         JobSettings job(c.options, c.ppd);
         EXPECT_EQ(device->SetResolution(job.count(), job.options(), job.ppd()), 1) << c.options;
-        EXPECT_EQ(device->m_resolutionMode, c.mode) << c.options;
-        EXPECT_EQ(device->m_dpi, c.dpi) << c.options;
+        EXPECT_EQ(device->m_settings.resolutionMode, c.mode) << c.options;
+        EXPECT_EQ(device->m_settings.dpi, c.dpi) << c.options;
     }
 }
 
@@ -46,12 +46,12 @@ TEST(SetBorderAndRotate, OnlyExactEnable) {
     };
     for (const auto& [options, border] : cases) {
         auto device = MakeDevice();
-        device->m_paperRotate = true;
+        device->m_settings.paperRotate = true;
         JobSettings job(options);
         device->SetBorder(job.count(), job.options(), job.ppd());
         device->SetPaperRotate(job.count(), job.options(), job.ppd());
-        EXPECT_EQ(device->m_border, border) << options;
-        EXPECT_FALSE(device->m_paperRotate);
+        EXPECT_EQ(device->m_settings.border, border) << options;
+        EXPECT_FALSE(device->m_settings.paperRotate);
     }
 }
 

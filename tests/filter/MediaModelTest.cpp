@@ -31,7 +31,7 @@ TEST(MediaGeometry, EveryRowAt300And600) {
     for (long dpi : {300L, 600L}) {
         for (const Row& row : kRows) {
             auto device = MakeDevice();
-            device->m_dpi = dpi;
+            device->m_settings.dpi = dpi;
             DeviceMediaBufferInfo info = {};
             ASSERT_EQ(device->SetMediaInfo(info, row.id, 1.53), 0) << row.id;
             const int feed = dpi == 600 ? 2 : 1;
@@ -75,13 +75,13 @@ TEST(MediaGeometry, RefusedIdsAndResolutions) {
     EXPECT_EQ(info.mediaId, -1);
     EXPECT_EQ(info.mediaCode, 0);
 
-    device->m_dpi = 450;
+    device->m_settings.dpi = 450;
     DeviceMediaBufferInfo row = gMediaInfo_TQ51M[0];
     EXPECT_EQ(device->UpdateMediaInfo(row), 3);
     EXPECT_EQ(row.headWidth, 0);
 
     // A record claiming media but carrying no base resolution is refused, not divided by.
-    device->m_dpi = 300;
+    device->m_settings.dpi = 300;
     DeviceMediaBufferInfo empty = {};
     EXPECT_EQ(device->UpdateMediaInfo(empty), 3);
 }

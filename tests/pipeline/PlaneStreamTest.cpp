@@ -50,7 +50,7 @@ PixelFn Solid(unsigned char r, unsigned char g, unsigned char b) {
 
 std::unique_ptr<DeviceEntry> MakeDevice(int mediaId, long dpi = 300) {
     std::unique_ptr<DeviceEntry> device(new DeviceEntry_TQ51M);
-    device->m_dpi = dpi;
+    device->m_settings.dpi = dpi;
     device->SetMediaInfo(device->m_mediaInfo, mediaId, 1.53);
     // What MakeImageData does before every page: the buffer learns the single-print geometry.
     device->m_imageBuffer.Alloc(device->m_mediaInfo);
@@ -139,8 +139,8 @@ TEST(PlaneStream, PlanesCarryCyanFromRedAndAreCentredAcrossTheHead) {
 
 TEST(PlaneStream, BorderedPrintSitsInsideItsSlot) {
     auto device = MakeDevice(33);
-    device->m_border = true;
-    device->m_gammaR = device->m_gammaG = device->m_gammaB = 100;
+    device->m_settings.border = true;
+    device->m_settings.gamma.r = device->m_settings.gamma.g = device->m_settings.gamma.b = 100;
     const int width = 2448, height = 1236, stride = ((width * 24 + 31) >> 5) * 4;
     char* page = static_cast<char*>(std::malloc(size_t(stride) * height));
     std::memset(page, 40, size_t(stride) * height);
