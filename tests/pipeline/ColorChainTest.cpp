@@ -14,6 +14,7 @@
 
 #include "PhotoImageBuffer.h"
 #include "PhotoPrinterDeviceTQ51M.h"
+#include "JobRunner.h"
 #include "PipelineSupport.h"
 
 namespace {
@@ -293,7 +294,7 @@ TEST(ColorChain, EmptyPageGivesAnEmptyRecord) {
 // style), so that no heap freed by earlier tests can serve the working buffer.
 void ExpectDroppedWithoutMemory(const std::function<void(PhotoImageBuffer&)>& setup, int width,
                                 int height, size_t headroom) {
-    if (pipeline::kAddressSanitizer)
+    if (support::kAddressSanitizer)
         GTEST_SKIP() << "address-space limits do not work under AddressSanitizer";
     GTEST_FLAG_SET(death_test_style, "threadsafe");
     EXPECT_EXIT(RunWithoutMemory(setup, width, height, headroom), ::testing::ExitedWithCode(0), "");

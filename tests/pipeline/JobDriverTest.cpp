@@ -1,4 +1,5 @@
-// rastertotq51m run as a child process on raster jobs written with libcups.
+// The job driver on raster jobs written with libcups: the library's job in process for the
+// batching, rastertotq51m as a child process for what its front end does.
 #include <csignal>
 #include <string>
 #include <thread>
@@ -11,9 +12,12 @@
 
 #include <gtest/gtest.h>
 
+#include "JobRunner.h"
 #include "PipelineSupport.h"
+#include "StreamReading.h"
 
 using namespace pipeline;
+using namespace support;
 
 namespace {
 
@@ -43,27 +47,24 @@ std::ostream& operator<<(std::ostream& os, const SheetSeen& s) {
     return os << "}";
 }
 
-std::vector<Sheet> ReadSheets(const std::string& stream) {
-    std::vector<Command> commands;
-    std::vector<Sheet> sheets;
-    std::string error;
-    EXPECT_TRUE(ParseStream(stream, commands, error)) << error;
-    EXPECT_TRUE(SplitSheets(commands, sheets, error)) << error;
-    return sheets;
+DecodedStream ReadSheets(const std::string& stream) {
+    DecodedStream decoded = DecodeStream(stream);
+    EXPECT_TRUE(decoded.whole) << decoded.error;
+    return decoded;
 }
 
 // Media 33 prints of 8 x 4 inch: slots of 1236 lines, 30 lines apart; the 64 x 32 print is
 // centred in its slot.
 std::vector<SheetSeen> Summarise(const std::string& stream) {
     std::vector<SheetSeen> seen;
-    for (const Sheet& sheet : ReadSheets(stream)) {
-        EXPECT_EQ(sheet.controls, kControls);
-        Plane plane;
-        EXPECT_TRUE(ReadPlane(sheet.c, plane));
+    const DecodedStream decoded = ReadSheets(stream);
+    for (size_t k = 0; k < decoded.sheets.size(); ++k) {
+        const tq51m::Sheet& sheet = decoded.sheets[k];
+        EXPECT_EQ(decoded.controls[k], kControls);
         const int slots = sheet.mediaCode == 408 ? 1 : (sheet.mediaCode == 13 ? 2 : 3);
         SheetSeen s{sheet.mediaCode, {}};
         for (int i = 0; i < slots; ++i)
-            s.greys.push_back(plane.At(1280, 1266 * i + 602 + 16));
+            s.greys.push_back(PlaneAt(sheet.c, 1280, 1266 * i + 602 + 16));
         seen.push_back(s);
     }
     return seen;
@@ -87,10 +88,10 @@ TEST_P(JobBatches, SheetsFollowTheLayoutAndParity) {
     }
     const std::string raster = TempPath(std::string("batch-") + c.name);
     ASSERT_TRUE(WriteRasterFile(raster, pages));
-    JobInfo info(c.jobInfo);
-    FilterRun run = RunFilter({info.id(), "user", "title", "1", kOptions}, raster);
+    const JobRun run = RunRasterJob(kOptions, c.jobInfo, raster);
     unlink(raster.c_str());
-    EXPECT_EQ(run.exitStatus, 0);
+    EXPECT_TRUE(run.started);
+    EXPECT_EQ(run.result, PrintJob::Result::Ok);
     EXPECT_EQ(Summarise(run.output), c.expected);
 }
 
@@ -126,7 +127,7 @@ INSTANTIATE_TEST_SUITE_P(
     [](const ::testing::TestParamInfo<BatchCase>& info) { return info.param.name; });
 
 TEST(JobDriver, EmptyStreamWritesNothing) {
-    JobInfo info("");
+    JobInfoFile info("");
     FilterRun run = RunFilter({info.id(), "user", "title", "1", kOptions});
     EXPECT_EQ(run.exitStatus, 0);
     EXPECT_EQ(run.output.size(), 0u);
@@ -148,17 +149,14 @@ TEST(JobDriver, MissingInputFileExitsWithOne) {
     EXPECT_EQ(run.output.size(), 0u);
 }
 
-// The C plane of a stream that holds exactly one single-print sheet; the plane points into
-// sheets, which must outlive it.
-Plane OnlyCyanPlane(const std::string& stream, std::vector<Sheet>& sheets) {
-    sheets = ReadSheets(stream);
-    Plane plane;
-    EXPECT_EQ(sheets.size(), 1u);
-    if (sheets.size() == 1) {
-        EXPECT_EQ(sheets[0].mediaCode, 408);
-        EXPECT_TRUE(ReadPlane(sheets[0].c, plane));
-    }
-    return plane;
+// The C plane of a stream that holds exactly one single-print sheet.
+tq51m::Plane OnlyCyanPlane(const std::string& stream) {
+    const DecodedStream decoded = ReadSheets(stream);
+    EXPECT_EQ(decoded.sheets.size(), 1u);
+    if (decoded.sheets.size() != 1)
+        return tq51m::Plane();
+    EXPECT_EQ(decoded.sheets[0].mediaCode, 408);
+    return decoded.sheets[0].c;
 }
 
 TEST(JobDriver, PageCutOffMidwayIsSentWithZeroRows) {
@@ -166,21 +164,20 @@ TEST(JobDriver, PageCutOffMidwayIsSentWithZeroRows) {
     page.linesWritten = 40;
     const std::string raster = TempPath("cut");
     ASSERT_TRUE(WriteRasterFile(raster, {page}));
-    JobInfo info("");
-    FilterRun run = RunFilter({info.id(), "user", "title", "1", kOptions}, raster);
+    JobInfoFile info("");
+    FilterRun run = RunFilter({info.id(), "user", "title", "1", kOptions}, {raster});
     unlink(raster.c_str());
     EXPECT_EQ(run.exitStatus, 0);
-    std::vector<Sheet> sheets;
-    Plane plane = OnlyCyanPlane(run.output, sheets);
-    ASSERT_NE(plane.rows, nullptr);
+    const tq51m::Plane plane = OnlyCyanPlane(run.output);
+    ASSERT_FALSE(plane.pixels.empty());
     // The print's stored row r is plane row 568 + r; raster line y is stored row 99 - y.
     for (int row = 568; row < 668; ++row) {
         const int expected = row < 628 ? 0 : 200;
         for (int x : {1248, 1280, 1311})
-            ASSERT_EQ(plane.At(x, row), expected) << x << "," << row;
+            ASSERT_EQ(PlaneAt(plane, x, row), expected) << x << "," << row;
     }
-    EXPECT_EQ(plane.At(1247, 600), 255);
-    EXPECT_EQ(plane.At(1312, 600), 255);
+    EXPECT_EQ(PlaneAt(plane, 1247, 600), 255);
+    EXPECT_EQ(PlaneAt(plane, 1312, 600), 255);
 }
 
 TEST(JobDriver, LinesShorterThanThreeBytesPerPixelFillOnlyTheirBytes) {
@@ -188,17 +185,16 @@ TEST(JobDriver, LinesShorterThanThreeBytesPerPixelFillOnlyTheirBytes) {
     page.greyLines = true;
     const std::string raster = TempPath("grey");
     ASSERT_TRUE(WriteRasterFile(raster, {page}));
-    JobInfo info("");
-    FilterRun run = RunFilter({info.id(), "user", "title", "1", kOptions}, raster);
+    JobInfoFile info("");
+    FilterRun run = RunFilter({info.id(), "user", "title", "1", kOptions}, {raster});
     unlink(raster.c_str());
     EXPECT_EQ(run.exitStatus, 0);
-    std::vector<Sheet> sheets;
-    Plane plane = OnlyCyanPlane(run.output, sheets);
-    ASSERT_NE(plane.rows, nullptr);
+    const tq51m::Plane plane = OnlyCyanPlane(run.output);
+    ASSERT_FALSE(plane.pixels.empty());
     // The 10-line print starts at plane row 613. 64 bytes a line fill the red byte of the
     // first 22 pixels; the rest of the row stays zero.
     for (int x = 0; x < 64; ++x)
-        ASSERT_EQ(plane.At(1248 + x, 613 + 5), x < 22 ? 77 : 0) << x;
+        ASSERT_EQ(PlaneAt(plane, 1248 + x, 613 + 5), x < 22 ? 77 : 0) << x;
 }
 
 TEST(JobDriver, PageThatCannotBeAllocatedIsSkipped) {
@@ -207,8 +203,8 @@ TEST(JobDriver, PageThatCannotBeAllocatedIsSkipped) {
     const std::string raster = TempPath("huge");
     ASSERT_TRUE(WriteRasterFile(
         raster, {UniformPage(3000, 3000, 9, 9, 9), UniformPage(kWidth, kHeight, 50, 50, 50)}));
-    JobInfo info("");
-    FilterRun run = RunFilter({info.id(), "user", "title", "1", kOptions}, raster, 40u << 20);
+    JobInfoFile info("");
+    FilterRun run = RunFilter({info.id(), "user", "title", "1", kOptions}, {raster, "", 40u << 20});
     unlink(raster.c_str());
     EXPECT_EQ(run.exitStatus, 0);
     EXPECT_EQ(Summarise(run.output), (std::vector<SheetSeen>{{408, {50}}}));
@@ -219,8 +215,8 @@ TEST(JobDriver, PageBeyondThirtyTwoBitSizesIsSkipped) {
     page.linesWritten = 2;
     const std::string raster = TempPath("overflow");
     ASSERT_TRUE(WriteRasterFile(raster, {page}));
-    JobInfo info("");
-    FilterRun run = RunFilter({info.id(), "user", "title", "1", kOptions}, raster);
+    JobInfoFile info("");
+    FilterRun run = RunFilter({info.id(), "user", "title", "1", kOptions}, {raster});
     unlink(raster.c_str());
     EXPECT_EQ(run.exitStatus, 0);
     EXPECT_EQ(run.output.size(), 0u);
@@ -234,7 +230,7 @@ TEST(JobDriver, WaitsForTheJobInformationFile) {
     const std::string path = "/tmp/Print_" + id + ".log";
     unlink(path.c_str());
     int outFd = -1;
-    pid_t pid = StartFilter({id, "user", "title", "1", kOptions}, raster, outFd);
+    pid_t pid = StartFilter({id, "user", "title", "1", kOptions}, {raster}, outFd);
     ASSERT_GT(pid, 0);
     sleep(2);
     FILE* f = fopen(path.c_str(), "w");
@@ -256,7 +252,7 @@ class CancelledJob : public ::testing::Test {
         m_fifo = TempPath("fifo");
         unlink(m_fifo.c_str());
         ASSERT_EQ(mkfifo(m_fifo.c_str(), 0600), 0);
-        m_pid = StartFilter({m_info.id(), "user", "title", "1", kOptions}, m_fifo, m_outFd);
+        m_pid = StartFilter({m_info.id(), "user", "title", "1", kOptions}, {m_fifo}, m_outFd);
         ASSERT_GT(m_pid, 0);
         m_fd = open(m_fifo.c_str(), O_WRONLY);
         ASSERT_GE(m_fd, 0);
@@ -308,7 +304,7 @@ class CancelledJob : public ::testing::Test {
         return FinishFilter(m_pid, m_outFd);
     }
 
-    JobInfo m_info{k2Up};
+    JobInfoFile m_info{k2Up};
     std::string m_fifo;
     pid_t m_pid = -1;
     int m_outFd = -1;
