@@ -1,5 +1,6 @@
 // The job driver on raster jobs written with libcups: the library's job in process for the
 // batching, rastertotq51m as a child process for what its front end does.
+#include <algorithm>
 #include <csignal>
 #include <string>
 #include <thread>
@@ -13,6 +14,7 @@
 #include <gtest/gtest.h>
 
 #include "JobRunner.h"
+#include "OutputCapture.h"
 #include "PipelineSupport.h"
 #include "StreamReading.h"
 
@@ -346,5 +348,178 @@ TEST_F(CancelledJob, AtTheEndOfTheStreamWithAPrintPending) {
     EXPECT_EQ(run.exitStatus, 0);
     EXPECT_EQ(run.output.size(), 0u);
 }
+
+// The library's job, fed from raster or line by line, with its cancel check and its sink.
+
+// The lines of a raster page as a caller that decodes its own input would feed them.
+LinePage LinesOf(const RasterPage& page) {
+    LinePage lines{page.width, page.height, page.copies, {}};
+    const unsigned bytesPerPixel = page.greyLines ? 1 : 3;
+    for (unsigned y = 0; y < page.height; ++y) {
+        std::string line(size_t(page.width) * bytesPerPixel, '\0');
+        for (unsigned x = 0; x < page.width; ++x) {
+            unsigned char rgb[3];
+            page.pixel(x, y, rgb);
+            line.replace(size_t(x) * bytesPerPixel, bytesPerPixel,
+                         reinterpret_cast<const char*>(rgb), bytesPerPixel);
+        }
+        lines.lines.push_back(line);
+    }
+    return lines;
+}
+
+RasterPage PatternPage(unsigned width, unsigned height, unsigned copies) {
+    RasterPage page;
+    page.width = width;
+    page.height = height;
+    page.copies = copies;
+    page.pixel = [](unsigned x, unsigned y, unsigned char rgb[3]) {
+        rgb[0] = static_cast<unsigned char>(x * 7 + y);
+        rgb[1] = static_cast<unsigned char>(y * 5);
+        rgb[2] = static_cast<unsigned char>(x ^ y);
+    };
+    return page;
+}
+
+struct LineCase {
+    const char* name;
+    const char* options;
+    std::string jobInfo;
+    std::vector<RasterPage> pages;
+};
+
+class LineByLine : public ::testing::TestWithParam<LineCase> {};
+
+TEST_P(LineByLine, GivesTheBytesOfTheSameRasterJob) {
+    const LineCase& c = GetParam();
+    const std::string raster = TempPath(std::string("lines-") + c.name);
+    ASSERT_TRUE(WriteRasterFile(raster, c.pages));
+    const JobRun fromRaster = RunRasterJob(c.options, c.jobInfo, raster);
+    unlink(raster.c_str());
+    std::vector<LinePage> lines;
+    for (const RasterPage& page : c.pages)
+        lines.push_back(LinesOf(page));
+    const JobRun fromLines = RunLineJob(c.options, c.jobInfo, lines);
+    EXPECT_TRUE(DecodeStream(fromRaster.output).whole);
+    EXPECT_FALSE(fromRaster.output.empty());
+    EXPECT_TRUE(fromLines.output == fromRaster.output)
+        << fromLines.output.size() << " bytes from lines, " << fromRaster.output.size()
+        << " from raster";
+}
+
+RasterPage GreyLines(RasterPage page) {
+    page.greyLines = true;
+    return page;
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Driver, LineByLine,
+    ::testing::Values(
+        LineCase{"Plain", kOptions, "", {PatternPage(70, 40, 1)}},
+        LineCase{"TwoUpOddRemainCopies",
+                 "PageSize=207x130mm ZelOvercoatFinish=Matte",
+                 k2Up + "MEDIA_REMAIN_HALF=1\n",
+                 {PatternPage(61, 33, 3), PatternPage(40, 50, 1)}},
+        LineCase{"AllAdjustments600",
+                 "Resolution=600x600dpi PageSize=207x156mm ZelBorder=Enable ZelSharpness=3 "
+                 "ZelGamma=50 ZelBrightness=20 ZelContrast=30 ZelChroma=30 "
+                 "ZelColorAdjustment=Enable",
+                 k3Up,
+                 {PatternPage(90, 45, 2), PatternPage(33, 90, 1)}},
+        LineCase{"FeedResolution300x600",
+                 "Resolution=300x600dpi ZelPrintSpeed=Enable",
+                 "",
+                 {PatternPage(50, 20, 1)}},
+        LineCase{"ShortLines", kOptions, "", {GreyLines(PatternPage(64, 10, 1))}}),
+    [](const ::testing::TestParamInfo<LineCase>& info) { return info.param.name; });
+
+TEST(LineByLine, PageAboveTheLimitIsDropped) {
+    LinePage huge{50000, 30000, 1, {std::string(150000, '\x01'), std::string(150000, '\x02')}};
+    const LinePage page = LinesOf(UniformPage(kWidth, kHeight, 50, 50, 50));
+    const JobRun run = RunLineJob(kOptions, "", {huge, page});
+    EXPECT_EQ(run.result, PrintJob::Result::Ok);
+    EXPECT_EQ(Summarise(run.output), (std::vector<SheetSeen>{{408, {50}}}));
+}
+
+// The cancel check is polled after each page header, after each row but the last, after the
+// rows and at the end of the job: for a page of 32 rows that is 33 polls, the end is one more.
+struct CancelCase {
+    const char* name;
+    std::string jobInfo;
+    unsigned pages;
+    int cancelAtPoll; // 0: never
+    PrintJob::Result result;
+    size_t sheets;
+};
+
+class CancelCheck : public ::testing::TestWithParam<CancelCase> {};
+
+TEST_P(CancelCheck, StopsTheJobWithoutAPendingBatch) {
+    const CancelCase& c = GetParam();
+    std::vector<RasterPage> pages;
+    for (unsigned i = 0; i < c.pages; ++i)
+        pages.push_back(UniformPage(kWidth, kHeight, 90, 90, 90));
+    const std::string raster = TempPath(std::string("cancel-") + c.name);
+    ASSERT_TRUE(WriteRasterFile(raster, pages));
+    int polls = 0;
+    const JobRun run = RunRasterJob(kOptions, c.jobInfo, raster, [&] {
+        return ++polls == c.cancelAtPoll || c.cancelAtPoll == -1;
+    });
+    unlink(raster.c_str());
+    EXPECT_EQ(run.result, c.result);
+    const DecodedStream stream = DecodeStream(run.output);
+    EXPECT_TRUE(stream.whole) << stream.error;
+    EXPECT_EQ(stream.sheets.size(), c.sheets);
+    EXPECT_EQ(stream.sheetCommandsAfterLastStart, 0);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Driver, CancelCheck,
+    ::testing::Values(CancelCase{"Never", k2Up, 2, 0, PrintJob::Result::Ok, 1},
+                      CancelCase{"FirstHeader", k2Up, 2, 1, PrintJob::Result::Canceled, 0},
+                      CancelCase{"AfterTenRows", k2Up, 2, 11, PrintJob::Result::Canceled, 0},
+                      CancelCase{"AfterTheRows", k2Up, 2, 33, PrintJob::Result::Canceled, 0},
+                      CancelCase{"SecondHeader", k2Up, 2, 34, PrintJob::Result::Canceled, 0},
+                      CancelCase{"SecondPageRows", k2Up, 2, 50, PrintJob::Result::Canceled, 0},
+                      CancelCase{"EndWithAPrintPending", k2Up, 1, 34, PrintJob::Result::Canceled,
+                                 0},
+                      CancelCase{"EndUncancelled", k2Up, 1, 0, PrintJob::Result::Ok, 1},
+                      CancelCase{"AfterAFullSheet", "", 2, 40, PrintJob::Result::Canceled, 1}),
+    [](const ::testing::TestParamInfo<CancelCase>& info) { return info.param.name; });
+
+// The sink gets the sheet as its bytes; a write that fails stops the sheet before "START", as
+// a short write of standard output does. One 8 x 4 inch sheet: four 40-byte control commands,
+// the 40-byte MULTICUT, three planes of 1120 + 2560 x 1236 bytes and the 32-byte START.
+const size_t kPlaneBytes = 1120 + 2560 * 1236;
+const size_t kSheetBytes = 4 * 40 + 40 + 3 * kPlaneBytes + 32;
+
+class SinkCapacity : public ::testing::TestWithParam<size_t> {};
+
+TEST_P(SinkCapacity, TakesTheBytesThatFitAndNoStartAfterAFailedPlane) {
+    const std::string raster = TempPath("sink");
+    ASSERT_TRUE(WriteRasterFile(raster, {UniformPage(kWidth, kHeight, 60, 60, 60)}));
+    const JobInfo info = JobInfoFromText("");
+    StringSink sink(GetParam());
+    const int fd = open(raster.c_str(), O_RDONLY);
+    cups_raster_t* stream = cupsRasterOpen(fd, CUPS_RASTER_READ);
+    {
+        PrintJob job(JobSettings::FromCups(kOptions, nullptr), info, sink, {});
+        ASSERT_TRUE(job.Start());
+        EXPECT_EQ(job.RunRaster(stream), PrintJob::Result::Ok);
+    }
+    cupsRasterClose(stream);
+    close(fd);
+    unlink(raster.c_str());
+    const std::string& bytes = sink.bytes();
+    EXPECT_EQ(bytes.size(), std::min(GetParam(), kSheetBytes));
+    const bool started =
+        bytes.size() == kSheetBytes &&
+        bytes.compare(kSheetBytes - 32, 32, "\x1bPCNTRL START" + std::string(19, ' ')) == 0;
+    EXPECT_EQ(started, GetParam() >= kSheetBytes);
+}
+
+INSTANTIATE_TEST_SUITE_P(Driver, SinkCapacity,
+                         ::testing::Values(std::string::npos, kSheetBytes, kSheetBytes - 1,
+                                           200 + 2 * kPlaneBytes + 10, 200 + 1000, 50));
 
 } // namespace
