@@ -124,7 +124,7 @@ TEST(SendSysTime, SendsLocalTimeWithCarriageReturnAndZero) {
 
 TEST(SendSysTime, ThisModelSendsNoClockAndNoDecurl) {
     auto device = MakeDevice();
-    JobSettings job("ZelDecurl=Enable");
+    ParsedOptions job("ZelDecurl=Enable");
     OutputCapture capture(*device);
     EXPECT_EQ(device->SendSysTime(), 0);
     EXPECT_EQ(device->SendDecurl(job.count(), job.options(), job.ppd()), 0);
@@ -140,7 +140,7 @@ TEST(SendDecurl, MapsTheOptionWhenSupported) {
     };
     for (const auto& [options, payload] : cases) {
         FullModel device;
-        JobSettings job(options);
+        ParsedOptions job(options);
         OutputCapture capture(device);
         EXPECT_EQ(device.SendDecurl(job.count(), job.options(), job.ppd()), 1);
         EXPECT_EQ(capture.Finish(), Frame("CNTRL", "DECURL", payload)) << options;

@@ -21,7 +21,7 @@ TEST(SetResolution, ModeAndFeedResolution) {
     };
     for (const Case& c : cases) {
         auto device = MakeDevice();
-        JobSettings job(c.options, c.ppd);
+        ParsedOptions job(c.options, c.ppd);
         EXPECT_EQ(device->SetResolution(job.count(), job.options(), job.ppd()), 1) << c.options;
         EXPECT_EQ(device->m_settings.resolutionMode, c.mode) << c.options;
         EXPECT_EQ(device->m_settings.dpi, c.dpi) << c.options;
@@ -30,7 +30,7 @@ TEST(SetResolution, ModeAndFeedResolution) {
 
 TEST(SetResolution, RecomputesASetMedia) {
     auto device = MakeDevice();
-    JobSettings job("PageSize=207x105mm Resolution=300x600dpi");
+    ParsedOptions job("PageSize=207x105mm Resolution=300x600dpi");
     ASSERT_EQ(device->SetMediaSize(job.count(), job.options(), job.ppd()), 1);
     EXPECT_EQ(device->m_mediaInfo.paperLength, 1236);
     EXPECT_EQ(device->SetResolution(job.count(), job.options(), job.ppd()), 1);
@@ -47,7 +47,7 @@ TEST(SetBorderAndRotate, OnlyExactEnable) {
     for (const auto& [options, border] : cases) {
         auto device = MakeDevice();
         device->m_settings.paperRotate = true;
-        JobSettings job(options);
+        ParsedOptions job(options);
         device->SetBorder(job.count(), job.options(), job.ppd());
         device->SetPaperRotate(job.count(), job.options(), job.ppd());
         EXPECT_EQ(device->m_settings.border, border) << options;
@@ -66,7 +66,7 @@ struct SendCase {
 void ExpectSent(Sender send, const char* name, const std::vector<SendCase>& cases) {
     for (const SendCase& c : cases) {
         auto device = MakeDevice();
-        JobSettings job(c.options, c.ppd);
+        ParsedOptions job(c.options, c.ppd);
         device->SetMediaSize(job.count(), job.options(), job.ppd());
         OutputCapture capture(*device);
         EXPECT_EQ(((*device).*send)(job.count(), job.options(), job.ppd()), 1) << c.options;
@@ -90,7 +90,7 @@ TEST(SendCutterMode, TwoInchCutOnlyOnMediaThatAllowsIt) {
 
 TEST(SendCutterMode, CompleteFrameFor120) {
     auto device = MakeDevice();
-    JobSettings job("Zel2InchCut=Enable media=214x300mm");
+    ParsedOptions job("Zel2InchCut=Enable media=214x300mm");
     device->SetMediaSize(job.count(), job.options(), job.ppd());
     OutputCapture capture(*device);
     device->SendCutterMode(job.count(), job.options(), job.ppd());
@@ -113,7 +113,7 @@ TEST(SendOvercoatFinish, FinishNamesToCodes) {
 
 TEST(SendOvercoatFinish, SelectsTheRow) {
     auto device = MakeDevice();
-    JobSettings job("ZelOvercoatFinish=FineMatte");
+    ParsedOptions job("ZelOvercoatFinish=FineMatte");
     OutputCapture capture(*device);
     device->SendOvercoatFinish(job.count(), job.options(), job.ppd());
     capture.Finish();

@@ -49,14 +49,14 @@ class JobInfoFile {
 };
 
 // Job options parsed the way the filter parses argv[5], plus an optional PPD.
-class JobSettings {
+class ParsedOptions {
   public:
-    explicit JobSettings(const char* options, const std::string& ppdText = "")
+    explicit ParsedOptions(const char* options, const std::string& ppdText = "")
         : m_ppdFile(ppdText) {
         m_count = cupsParseOptions(options, 0, &m_options);
         m_ppd = wrappedPpdOpenFile(m_ppdFile.Path().c_str());
     }
-    ~JobSettings() {
+    ~ParsedOptions() {
         wrappedPpdClose(m_ppd);
         cupsFreeOptions(m_count, m_options);
     }

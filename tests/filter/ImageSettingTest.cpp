@@ -5,7 +5,7 @@
 
 namespace {
 
-void Apply(DeviceEntry& device, const JobSettings& job) {
+void Apply(DeviceEntry& device, const ParsedOptions& job) {
     device.SetSharpness(job.count(), job.options(), job.ppd());
     device.SetGamma(job.count(), job.options(), job.ppd());
     device.SetIntensity(job.count(), job.options(), job.ppd());
@@ -37,7 +37,7 @@ TEST(SetSharpness, OptionIndexIntoTheTable) {
     };
     for (const auto& [options, sharpness] : cases) {
         auto device = MakeDevice();
-        JobSettings job(options);
+        ParsedOptions job(options);
         device->SetSharpness(job.count(), job.options(), job.ppd());
         EXPECT_EQ(device->m_settings.sharpness, sharpness) << options;
     }
@@ -112,7 +112,7 @@ TEST(ColourSettings, CommonOptionWinsOverChannels) {
     for (const ColourCase& c : cases) {
         auto device = MakeDevice();
         device->m_settings.colorAdjustment = true;
-        JobSettings job(c.options, c.ppd);
+        ParsedOptions job(c.options, c.ppd);
         Apply(*device, job);
         std::array<int, 3> gamma = {device->m_settings.gamma.r, device->m_settings.gamma.g,
                                     device->m_settings.gamma.b};

@@ -102,12 +102,12 @@ TEST(SetMediaSize, PageSizeNames) {
     };
     for (const auto& [options, id] : cases) {
         auto device = MakeDevice();
-        JobSettings job(options);
+        ParsedOptions job(options);
         EXPECT_EQ(device->SetMediaSize(job.count(), job.options(), job.ppd()), 1);
         EXPECT_EQ(device->m_mediaInfo.mediaId, id) << options;
     }
     auto device = MakeDevice();
-    JobSettings job("", "*DefaultPageSize: 214x151mm\n");
+    ParsedOptions job("", "*DefaultPageSize: 214x151mm\n");
     device->SetMediaSize(job.count(), job.options(), job.ppd());
     EXPECT_EQ(device->m_mediaInfo.mediaId, 71);
 }
@@ -140,7 +140,7 @@ TEST(GetMultiLayoutNum, LoadedMediaAndJobMedia) {
     for (const Case& c : cases) {
         JobInfoFile info(c.info);
         auto device = MakeDevice();
-        JobSettings job((std::string("PageSize=") + c.pageSize).c_str());
+        ParsedOptions job((std::string("PageSize=") + c.pageSize).c_str());
         device->SetMediaSize(job.count(), job.options(), job.ppd());
         EXPECT_EQ(device->GetMultiLayoutNum(info.JobId()), c.layout) << c.info << c.pageSize;
     }
