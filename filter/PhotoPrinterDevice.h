@@ -7,6 +7,7 @@
 #include <cups/cups.h>
 
 #include "Common.h"
+#include "OutputSink.h"
 // DeviceMediaBufferInfo and the sheet buffer.
 #include "PhotoImageBuffer.h"
 
@@ -30,7 +31,7 @@ struct OverCoatInfo {
 };
 
 // The filter's printer device: job settings, media geometry, sheet buffer and the command
-// stream on standard output. Abstract; the model class supplies tables and capabilities.
+// stream written to its output sink. Abstract; the model class supplies tables and capabilities.
 class DeviceEntry {
   public:
     DeviceEntry();
@@ -50,10 +51,17 @@ class DeviceEntry {
     virtual int GetRemainHalf(const char* jobId);
     virtual bool isSupportDecurl() = 0;
     virtual bool isSupportSysTime() = 0;
+    // The same two answers from job information the caller has read already.
+    virtual int GetMultiLayoutNum(const JobInfo& info) = 0;
+    virtual int GetRemainHalf(const JobInfo& info);
 
-    // Writes len bytes of data to standard output: 1 when written, 0 for no data.
+    // Where the command stream goes; the device does not own it. Without one nothing is
+    // written.
+    void SetOutput(OutputSink* sink) { m_output = sink; }
+
+    // Writes len bytes of data to the output: 1 when written, 0 for no data or a short write.
     int SetCommand(char* data, unsigned long len);
-    // Frames one command and writes it to standard output; always 1.
+    // Frames one command and writes it to the output; always 1.
     int SendCmd(const char* group, const char* name, int payloadLen, const void* payload);
 
     int UpdateMediaInfo(DeviceMediaBufferInfo& info);
@@ -85,22 +93,8 @@ class DeviceEntry {
     PhotoImageBuffer m_imageBuffer;
     DeviceMediaBufferInfo m_mediaInfo;
     OverCoatInfo m_overcoatInfo;
-    long m_dpi;
-    long m_resolutionMode;
-    bool m_paperRotate;
-    bool m_border;
-    int m_sharpness;
-    bool m_colorAdjustment;
-    int m_gammaR;
-    int m_gammaG;
-    int m_gammaB;
-    int m_brightnessR;
-    int m_brightnessG;
-    int m_brightnessB;
-    int m_contrastR;
-    int m_contrastG;
-    int m_contrastB;
-    int m_saturation;
+    ColorSettings m_settings;
+    OutputSink* m_output;
 };
 
 #endif
