@@ -20,7 +20,7 @@ const int kPaletteOffset = 86;
 const int kBandRows = 1000;
 
 uint64_t Stride24(uint64_t width) {
-    return ((width * 24 + 31) >> 5) * 4;
+    return uint64_t(IL_RowStride(int64_t(width), 24));
 }
 
 // Describes a 24-bit bottom-up buffer from the process allocator and hands it to the library,

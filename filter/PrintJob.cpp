@@ -201,7 +201,7 @@ PrintJob::Result PrintJob::BeginPage(unsigned width, unsigned height, unsigned c
     s.height = height;
     s.copies = copies;
     s.rowsWritten = 0;
-    s.stride = ((s.width * 24 + 31) >> 5) * 4;
+    s.stride = uint64_t(IL_RowStride(int64_t(s.width), 24));
     const uint64_t size = s.stride * s.height;
     if (size <= kMaxPageBytes && s.width <= INT32_MAX && s.height <= INT32_MAX)
         s.page.reset(static_cast<char*>(std::calloc(size ? size : 1, 1)));

@@ -56,6 +56,11 @@ typedef struct _tagBITMAPHANDLE {
 extern "C" {
 #endif
 
+// Bytes of one stored row: width pixels of bitsPerPixel bits, padded to a multiple of 4 bytes.
+static inline int64_t IL_RowStride(int64_t width, int64_t bitsPerPixel) {
+    return (width * bitsPerPixel + 31) / 32 * 4;
+}
+
 // Describes caller-supplied pixels as a bitmap; allocates nothing. memoryKind must be
 // IL_MEMORY_USER, rowOrigin IL_ROWORIGIN_BOTTOM, dataSize exactly stride * height.
 int IL_CreateBitmap(_tagBITMAPHANDLE* bitmap, int recordSize, int memoryKind, uint32_t width,

@@ -81,7 +81,7 @@ int IL_CreateBitmap(_tagBITMAPHANDLE* bitmap, int recordSize, int memoryKind, ui
     }
     // Sizes are compared in 64 bits: a 32-bit product could wrap and let a small buffer
     // pass for a huge bitmap.
-    const int64_t stride = RowStride(width, bitsPerPixel);
+    const int64_t stride = IL_RowStride(width, bitsPerPixel);
     if (width > INT32_MAX || height > INT32_MAX || stride > INT32_MAX ||
         stride * static_cast<int64_t>(height) != dataSize) {
         return IL_E_PARAM;

@@ -8,7 +8,7 @@ using namespace pvkimglib;
 namespace {
 
 bool IsMergeablePlane(const _tagBITMAPHANDLE& plane, const _tagBITMAPHANDLE& first) {
-    const int64_t stride = RowStride(first.width, 8);
+    const int64_t stride = IL_RowStride(first.width, 8);
     return plane.width == first.width && plane.height == first.height && plane.bitsPerPixel == 8 &&
            plane.bytesPerLine == stride && plane.colorCount == kPaletteEntries &&
            plane.palette != nullptr && plane.colorOrder == 0 &&
@@ -41,8 +41,8 @@ int IL_ColorSeparateBitmap(_tagBITMAPHANDLE* source, _tagBITMAPHANDLE** planes, 
 
     const int64_t width = source->width;
     const int64_t height = source->height;
-    const int64_t sourceStride = RowStride(width, 24);
-    const int64_t planeStride = RowStride(width, 8);
+    const int64_t sourceStride = IL_RowStride(width, 24);
+    const int64_t planeStride = IL_RowStride(width, 8);
     const int64_t planeSize = planeStride * height;
 
     // All three blocks are obtained before any record is written, so running out of memory
@@ -123,7 +123,7 @@ int IL_ColorMergeBitmap(_tagBITMAPHANDLE* destination, _tagBITMAPHANDLE** planes
         return IL_E_PARAM;
     }
     const _tagBITMAPHANDLE& first = *planes[0];
-    if (first.width <= 0 || first.height <= 0 || RowStride(first.width, 24) > INT32_MAX) {
+    if (first.width <= 0 || first.height <= 0 || IL_RowStride(first.width, 24) > INT32_MAX) {
         return IL_E_PARAM;
     }
     for (int p = 0; p < 3; ++p) {
@@ -135,8 +135,8 @@ int IL_ColorMergeBitmap(_tagBITMAPHANDLE* destination, _tagBITMAPHANDLE** planes
 
     const int64_t width = first.width;
     const int64_t height = first.height;
-    const int64_t planeStride = RowStride(width, 8);
-    const int64_t stride = RowStride(width, 24);
+    const int64_t planeStride = IL_RowStride(width, 8);
+    const int64_t stride = IL_RowStride(width, 24);
     HGLOBAL block;
     unsigned char* target = AllocBlock(stride * height, &block);
     if (target == nullptr) {

@@ -23,11 +23,6 @@ constexpr int kValueLimit = 1000;
 
 // ---- Rows and argument checks ----------------------------------------------------------
 
-// Bytes of one stored row: width pixels of the given depth, padded to a multiple of 4.
-inline int64_t RowStride(int64_t width, int64_t bitsPerPixel) {
-    return (width * bitsPerPixel + 31) / 32 * 4;
-}
-
 inline bool ValidColorOrder(int32_t colorOrder) {
     return static_cast<uint32_t>(colorOrder) <= IL_COLORORDER_RGB;
 }
@@ -42,7 +37,7 @@ inline bool RowsFitBlock(const _tagBITMAPHANDLE& bitmap) {
     if (bitmap.width <= 0 || bitmap.height <= 0) {
         return false;
     }
-    const int64_t stride = RowStride(bitmap.width, bitmap.bitsPerPixel);
+    const int64_t stride = IL_RowStride(bitmap.width, bitmap.bitsPerPixel);
     return stride <= INT32_MAX && stride * bitmap.height <= bitmap.dataSize;
 }
 

@@ -53,7 +53,7 @@ unsigned char RoundSampleToByte(double v) {
 // Pass 1: every source row resampled along x into Wd entries of three doubles.
 void ResampleRows(const _tagBITMAPHANDLE& source, int64_t targetWidth, double* intermediate) {
     const int64_t sourceWidth = source.width;
-    const int64_t sourceStride = RowStride(sourceWidth, 24);
+    const int64_t sourceStride = IL_RowStride(sourceWidth, 24);
     const double rx = static_cast<double>(sourceWidth) / static_cast<double>(targetWidth);
     for (int64_t y = 0; y < source.height; ++y) {
         const unsigned char* row = source.data + y * sourceStride;
@@ -79,7 +79,7 @@ void ResampleRows(const _tagBITMAPHANDLE& source, int64_t targetWidth, double* i
 // Pass 2: every target row resampled along y from the intermediate rows.
 void ResampleColumns(const double* intermediate, int64_t sourceHeight, int64_t targetWidth,
                      int64_t targetHeight, unsigned char* target) {
-    const int64_t targetStride = RowStride(targetWidth, 24);
+    const int64_t targetStride = IL_RowStride(targetWidth, 24);
     const int64_t rowEntries = targetWidth * 3;
     const double ry = static_cast<double>(sourceHeight) / static_cast<double>(targetHeight);
     for (int64_t i = 0; i < targetHeight; ++i) {
@@ -245,7 +245,7 @@ void ResampleRange(const Resampler& r, int64_t begin, int64_t end, ResampleRing&
                    unsigned char* target) {
     const int64_t sourceWidth = r.source->width;
     const int64_t sourceHeight = r.source->height;
-    const int64_t sourceStride = RowStride(sourceWidth, 24);
+    const int64_t sourceStride = IL_RowStride(sourceWidth, 24);
     const int64_t rowEntries = r.targetWidth * 3;
     int64_t* ringRow = ring.ringRow;
     auto slot = [&ring, rowEntries](int64_t k) { return ring.rows + (k % kRingRows) * rowEntries; };
@@ -330,7 +330,7 @@ int SizeBitmap(_tagBITMAPHANDLE* bitmap, int width, int height, int method, bool
         method != IL_RESIZE_CUBIC || !IsPixelBitmap24(*bitmap)) {
         return IL_E_PARAM;
     }
-    const int64_t stride = RowStride(width, 24);
+    const int64_t stride = IL_RowStride(width, 24);
     if (stride > INT32_MAX) {
         return IL_E_PARAM;
     }
@@ -392,7 +392,7 @@ int SizeBitmapRowsInto(const _tagBITMAPHANDLE* bitmap, int width, int height, in
         targetStride < int64_t{width} * 3) {
         return IL_E_PARAM;
     }
-    const int64_t stride = RowStride(width, 24);
+    const int64_t stride = IL_RowStride(width, 24);
     if (stride > INT32_MAX) {
         return IL_E_PARAM;
     }

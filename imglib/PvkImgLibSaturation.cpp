@@ -106,7 +106,7 @@ double ScaledChroma(int value, double S) {
 
 // Plain path: RGBtoHSL, the scaled chroma and HSLtoRGB for every pixel.
 void SaturateRowsPlain(_tagBITMAPHANDLE* bitmap, int value, int firstByte, int thirdByte) {
-    const int64_t stride = RowStride(bitmap->width, 24);
+    const int64_t stride = IL_RowStride(bitmap->width, 24);
     for (int64_t y = 0; y < bitmap->height; ++y) {
         unsigned char* pixel = bitmap->data + y * stride;
         for (int64_t x = 0; x < bitmap->width; ++x, pixel += 3) {
@@ -262,7 +262,7 @@ IL_VECTOR_CLONES void SaturateRow(const HueTable& hues, const Bounds* bounds, un
 void SaturateRange(_tagBITMAPHANDLE* bitmap, const Bounds* bounds, int32_t* entries, int firstByte,
                    int64_t begin, int64_t end) {
     const HueTable& hues = TheHueTable();
-    const int64_t stride = RowStride(bitmap->width, 24);
+    const int64_t stride = IL_RowStride(bitmap->width, 24);
     for (int64_t y = begin; y < end; ++y) {
         unsigned char* row = bitmap->data + y * stride;
         if (firstByte == 2) {

@@ -51,7 +51,7 @@ void SharpenRows(const unsigned char* copy, double strength, _tagBITMAPHANDLE* b
     const SharpenWeights weights = WeightsFor(strength);
     const int64_t width = bitmap->width;
     const int64_t height = bitmap->height;
-    const int64_t stride = RowStride(width, 24);
+    const int64_t stride = IL_RowStride(width, 24);
     for (int64_t y = 0; y < height; ++y) {
         const unsigned char* below = copy + (y > 0 ? y - 1 : 0) * stride;
         const unsigned char* middle = copy + y * stride;
@@ -138,7 +138,7 @@ void SharpenChunk(_tagBITMAPHANDLE* bitmap, const SharpenWeights& weights, Sharp
                   int64_t end) {
     const int64_t width = bitmap->width;
     const int64_t height = bitmap->height;
-    const int64_t stride = RowStride(width, 24);
+    const int64_t stride = IL_RowStride(width, 24);
     const auto bytes = static_cast<size_t>(width * 3);
     for (int64_t y = begin; y < end; ++y) {
         unsigned char* row = bitmap->data + y * stride;
@@ -186,7 +186,7 @@ int SharpenBitmap(_tagBITMAPHANDLE* bitmap, int value, bool plain) {
 
     const int64_t width = bitmap->width;
     const int64_t height = bitmap->height;
-    const int64_t stride = RowStride(width, 24);
+    const int64_t stride = IL_RowStride(width, 24);
     const int workers = WorkersFor(height);
     // Each worker's buffers, then the originals of the rows below and above every chunk.
     const int64_t buffersBytes = SharpenBuffersBytes(width);

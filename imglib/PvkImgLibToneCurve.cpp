@@ -52,7 +52,7 @@ int MapPixelBytes(_tagBITMAPHANDLE* bitmap, const unsigned char (*tables)[256]) 
         !IsPixelBitmap24(*bitmap)) {
         return IL_E_PARAM;
     }
-    const int64_t stride = RowStride(bitmap->width, 24);
+    const int64_t stride = IL_RowStride(bitmap->width, 24);
     ForEachRowChunk(WorkersFor(bitmap->height), bitmap->height,
                     [&](int, int64_t begin, int64_t end) {
                         for (int64_t y = begin; y < end; ++y) {

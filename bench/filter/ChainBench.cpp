@@ -17,7 +17,7 @@ namespace {
 const int kWidth = 2448, kHeight = 3036;
 
 int Stride(int width) {
-    return ((width * 24 + 31) >> 5) * 4;
+    return IL_RowStride(width, 24);
 }
 
 // A smooth page with some edges: gradients per channel and a diagonal stripe pattern.

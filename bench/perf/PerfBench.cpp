@@ -138,7 +138,7 @@ void BM_PlaneWrite(benchmark::State& state) {
     device->m_imageBuffer.Alloc(device->m_mediaInfo);
     const int width = 2328;
     const int height = 6915;
-    const int64_t stride = (int64_t{width} * 24 + 31) / 32 * 4;
+    const int64_t stride = IL_RowStride(width, 24);
     std::vector<unsigned char> pixels(size_t(stride * height));
     for (size_t i = 0; i < pixels.size(); ++i)
         pixels[i] = static_cast<unsigned char>(i * 7 + (i >> 12));

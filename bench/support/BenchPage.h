@@ -6,9 +6,11 @@
 #include <random>
 #include <vector>
 
+#include "PvkImgLib.h"
+
 constexpr int kWidth = 2448;
 constexpr int kHeight = 3036;
-constexpr int64_t kStride = (int64_t{kWidth} * 24 + 31) / 32 * 4;
+const int64_t kStride = IL_RowStride(kWidth, 24);
 constexpr int64_t kPixels = int64_t{kWidth} * kHeight;
 
 // A photo-like page: smooth gradients with a little noise, so that hue sectors, clamps and
