@@ -5,6 +5,9 @@
 #include <cstring>
 #include <memory>
 
+#include <sys/stat.h>
+#include <unistd.h>
+
 namespace {
 
 const char kPrInfoDir[] = "/tmp";
@@ -97,24 +100,31 @@ void _StoreLE4(void* p, int value) {
         bytes[i] = static_cast<unsigned char>((v >> (8 * i)) & 0xFF);
 }
 
-int _GetValuePrInfoFile(const char* key, const char* jobId, char* buf, int bufSize) {
+namespace {
+
+// The value buffer the model's readers pass: a longer value counts as missing.
+const int kInfoValueSize = 128;
+// The path buffer of the wait for the job information file.
+const size_t kWaitPathSize = 128;
+
+void ReadInfoValue(const char* dir, const char* key, const char* jobId, char* buf, int bufSize) {
     if (key == nullptr || jobId == nullptr)
-        return 0;
+        return;
 
     // The path is formatted with a bound; one that does not fit counts as a missing file.
-    size_t pathSize = std::strlen(jobId) + 20;
+    size_t pathSize = std::strlen(dir) + std::strlen(jobId) + 16;
     std::unique_ptr<char, decltype(&std::free)> path(static_cast<char*>(std::malloc(pathSize)),
                                                      &std::free);
     if (!path)
-        return 0;
-    int pathLen = std::snprintf(path.get(), pathSize, "%s/Print_%s.log", kPrInfoDir, jobId);
+        return;
+    int pathLen = std::snprintf(path.get(), pathSize, "%s/Print_%s.log", dir, jobId);
     if (pathLen < 0 || static_cast<size_t>(pathLen) >= pathSize)
-        return 0;
+        return;
 
     std::unique_ptr<FILE, FileCloser> fp(std::fopen(path.get(), "r"));
     path.reset();
     if (!fp)
-        return 0;
+        return;
 
     char line[256];
     while (std::fgets(line, sizeof(line), fp.get()) != nullptr) {
@@ -128,7 +138,54 @@ int _GetValuePrInfoFile(const char* key, const char* jobId, char* buf, int bufSi
             std::memcpy(buf, value, std::strlen(value) + 1);
         break;
     }
+}
+
+std::string InfoValue(const char* dir, const char* key, const char* jobId) {
+    char value[kInfoValueSize] = {};
+    ReadInfoValue(dir, key, jobId, value, sizeof(value));
+    return value;
+}
+
+} // namespace
+
+int _GetValuePrInfoFile(const char* key, const char* jobId, char* buf, int bufSize) {
+    ReadInfoValue(kPrInfoDir, key, jobId, buf, bufSize);
     return 0;
+}
+
+JobInfo ReadJobInfo(const char* dir, const char* jobId) {
+    JobInfo info;
+    if (dir == nullptr || jobId == nullptr)
+        return info;
+    const std::string path = std::string(dir) + "/Print_" + jobId + ".log";
+    struct stat status;
+    info.present = stat(path.c_str(), &status) == 0;
+    info.mediaSize = InfoValue(dir, "MEDIA_SIZE=", jobId);
+    info.remainHalf = InfoValue(dir, "MEDIA_REMAIN_HALF=", jobId);
+    return info;
+}
+
+bool WaitForJobInfo(const char* dir, const char* jobId, const std::function<bool()>& canceled,
+                    unsigned (*sleepSeconds)(unsigned)) {
+    if (sleepSeconds == nullptr)
+        sleepSeconds = sleep;
+    char path[kWaitPathSize];
+    const int length = std::snprintf(path, sizeof(path), "%s/Print_%s.log", dir, jobId);
+    // A job id too long for the path names no file the backend could write: waiting would
+    // only delay the job by two minutes, and a shortened name could be another job's file.
+    if (length < 0 || static_cast<size_t>(length) >= sizeof(path))
+        return false;
+    for (int tries = 0; tries < 120; ++tries) {
+        if (canceled && canceled())
+            return false;
+        struct stat info;
+        if (stat(path, &info) == 0) {
+            sleepSeconds(1);
+            return true;
+        }
+        sleepSeconds(1);
+    }
+    return false;
 }
 
 int _GetFirmwVersion(long, double* version) {

@@ -2,6 +2,8 @@
 #define TQ51M_COMMON_H
 
 #include <cstdio>
+#include <functional>
+#include <string>
 
 #include <cups/cups.h>
 
@@ -28,6 +30,21 @@ void _StoreLE4(void* p, int value);
 // Copies the value of key from the backend's job information file of jobId into buf when it
 // fits; buf stays unchanged otherwise. Always returns 0.
 int _GetValuePrInfoFile(const char* key, const char* jobId, char* buf, int bufSize);
+// What the backend's job information file says: absent ("none"), or its two values as text
+// exactly as the filter reads them (empty when a key is missing or its value does not fit).
+struct JobInfo {
+    bool present = false;
+    std::string mediaSize;  // MEDIA_SIZE=
+    std::string remainHalf; // MEDIA_REMAIN_HALF=
+};
+// Reads "<dir>/Print_<jobId>.log" with the rules of _GetValuePrInfoFile, one key at a time.
+JobInfo ReadJobInfo(const char* dir, const char* jobId);
+// Waits up to 120 seconds for "<dir>/Print_<jobId>.log", then one more second so that the
+// backend can finish writing it; canceled() is polled before every try. True when the file was
+// seen. A path longer than 127 bytes is not waited for.
+bool WaitForJobInfo(const char* dir, const char* jobId, const std::function<bool()>& canceled,
+                    unsigned (*sleepSeconds)(unsigned) = nullptr);
+
 // Stores the firmware version the filter works with (1.53); 3 for a null pointer, else 0.
 int _GetFirmwVersion(long unused, double* version);
 

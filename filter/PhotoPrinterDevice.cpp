@@ -103,7 +103,7 @@ DeviceEntry::DeviceEntry()
     : m_dpi(300), m_resolutionMode(0), m_paperRotate(false), m_border(false), m_sharpness(0),
       m_colorAdjustment(false), m_gammaR(0), m_gammaG(0), m_gammaB(0), m_brightnessR(0),
       m_brightnessG(0), m_brightnessB(0), m_contrastR(0), m_contrastG(0), m_contrastB(0),
-      m_saturation(0) {
+      m_saturation(0), m_output(nullptr) {
     std::memset(&m_mediaInfo, 0, sizeof(m_mediaInfo));
     m_mediaInfo.mediaId = -1;
     std::memset(&m_overcoatInfo, 0, sizeof(m_overcoatInfo));
@@ -130,19 +130,29 @@ int DeviceEntry::GetRemainHalf(const char*) {
     return 0;
 }
 
+int DeviceEntry::GetRemainHalf(const JobInfo&) {
+    return 0;
+}
+
 int DeviceEntry::SetCommand(char* data, unsigned long len) {
     if (data == nullptr || len == 0)
         return 0;
     // A short write is reported, so that no start command follows an incomplete plane.
-    return std::fwrite(data, 1, len, stdout) == len ? 1 : 0;
+    if (m_output == nullptr)
+        return std::fwrite(data, 1, len, stdout) == len ? 1 : 0;
+    return m_output->Write(data, len) ? 1 : 0;
 }
 
 int DeviceEntry::SendCmd(const char* group, const char* name, int payloadLen, const void* payload) {
     DeviceCmd cmd = {nullptr, 0};
     cmd.MakeCmd(group, name, payloadLen, payload);
     std::unique_ptr<char, decltype(&std::free)> owner(cmd.m_data, &std::free);
-    if (cmd.m_data != nullptr && cmd.m_size > 0)
-        std::fwrite(cmd.m_data, 1, cmd.m_size, stdout);
+    if (cmd.m_data != nullptr && cmd.m_size > 0) {
+        if (m_output == nullptr)
+            std::fwrite(cmd.m_data, 1, cmd.m_size, stdout);
+        else
+            m_output->Write(cmd.m_data, size_t(cmd.m_size));
+    }
     return 1;
 }
 

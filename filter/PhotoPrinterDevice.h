@@ -7,6 +7,7 @@
 #include <cups/cups.h>
 
 #include "Common.h"
+#include "OutputSink.h"
 // DeviceMediaBufferInfo and the sheet buffer.
 #include "PhotoImageBuffer.h"
 
@@ -50,10 +51,16 @@ class DeviceEntry {
     virtual int GetRemainHalf(const char* jobId);
     virtual bool isSupportDecurl() = 0;
     virtual bool isSupportSysTime() = 0;
+    // The same two answers from job information the caller has read already.
+    virtual int GetMultiLayoutNum(const JobInfo& info) = 0;
+    virtual int GetRemainHalf(const JobInfo& info);
 
-    // Writes len bytes of data to standard output: 1 when written, 0 for no data.
+    // Where the command stream goes; the device does not own it.
+    void SetOutput(OutputSink* sink) { m_output = sink; }
+
+    // Writes len bytes of data to the output: 1 when written, 0 for no data or a short write.
     int SetCommand(char* data, unsigned long len);
-    // Frames one command and writes it to standard output; always 1.
+    // Frames one command and writes it to the output; always 1.
     int SendCmd(const char* group, const char* name, int payloadLen, const void* payload);
 
     int UpdateMediaInfo(DeviceMediaBufferInfo& info);
@@ -101,6 +108,7 @@ class DeviceEntry {
     int m_contrastG;
     int m_contrastB;
     int m_saturation;
+    OutputSink* m_output;
 };
 
 #endif

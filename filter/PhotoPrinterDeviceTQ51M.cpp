@@ -6,7 +6,8 @@
 namespace {
 
 const int kHeadWidth = 2560;
-const int kInfoValueSize = 128;
+// Where the backend writes the job information files.
+const char kJobInfoDir[] = "/tmp";
 
 // A media row: every row shares the base resolution, margins, gap and firmware level.
 constexpr DeviceMediaBufferInfo MediaRow(int mediaId, int mediaCode, double widthInch,
@@ -169,20 +170,23 @@ DeviceMediaBufferInfo DeviceEntry_TQ51M::GetMultiMediaInfo(DeviceMediaBufferInfo
 }
 
 int DeviceEntry_TQ51M::GetMultiLayoutNum(const char* jobId) {
-    char mediaSize[kInfoValueSize] = {};
-    _GetValuePrInfoFile("MEDIA_SIZE=", jobId, mediaSize, sizeof(mediaSize));
-    if (mediaSize[0] == '\0')
+    return GetMultiLayoutNum(ReadJobInfo(kJobInfoDir, jobId));
+}
+
+int DeviceEntry_TQ51M::GetMultiLayoutNum(const JobInfo& info) {
+    const std::string& mediaSize = info.mediaSize;
+    if (mediaSize.empty())
         return 1;
     const int mediaId = m_mediaInfo.mediaId;
-    if (std::strcmp(mediaSize, "00500") == 0) {
+    if (mediaSize == "00500") {
         if (mediaId == 33 || mediaId == 34)
             return 2;
-    } else if (std::strcmp(mediaSize, "00510") == 0) {
+    } else if (mediaSize == "00510") {
         if (mediaId == 33)
             return 3;
         if (mediaId == 34 || mediaId == 35)
             return 2;
-    } else if (std::strcmp(mediaSize, "00600") == 0) {
+    } else if (mediaSize == "00600") {
         if (mediaId == 33 || mediaId == 34 || mediaId == 71)
             return 2;
     }
@@ -190,11 +194,13 @@ int DeviceEntry_TQ51M::GetMultiLayoutNum(const char* jobId) {
 }
 
 int DeviceEntry_TQ51M::GetRemainHalf(const char* jobId) {
-    char remain[kInfoValueSize] = {};
-    _GetValuePrInfoFile("MEDIA_REMAIN_HALF=", jobId, remain, sizeof(remain));
-    if (remain[0] == '\0')
+    return GetRemainHalf(ReadJobInfo(kJobInfoDir, jobId));
+}
+
+int DeviceEntry_TQ51M::GetRemainHalf(const JobInfo& info) {
+    if (info.remainHalf.empty())
         return 0;
-    return static_cast<int>(std::strtol(remain, nullptr, 10));
+    return static_cast<int>(std::strtol(info.remainHalf.c_str(), nullptr, 10));
 }
 
 int DeviceEntry_TQ51M::SetOvercoatFinish(unsigned long finish, double firmware) {

@@ -22,6 +22,8 @@ class DeviceEntry_TQ51M : public DeviceEntry {
     int GetRemainHalf(const char* jobId) override;
     bool isSupportDecurl() override;
     bool isSupportSysTime() override;
+    int GetMultiLayoutNum(const JobInfo& info) override;
+    int GetRemainHalf(const JobInfo& info) override;
 };
 
 #endif

@@ -1,0 +1,27 @@
+// Where the printer command stream goes.
+#ifndef TQ51M_OUTPUTSINK_H
+#define TQ51M_OUTPUTSINK_H
+
+#include <cstddef>
+#include <cstdio>
+
+class OutputSink {
+  public:
+    virtual ~OutputSink() = default;
+    // Writes all len bytes; false when not all of them could be written.
+    virtual bool Write(const void* data, size_t len) = 0;
+};
+
+// A stdio stream (the CUPS filter passes stdout: fully buffered, flushed at exit).
+class FileSink : public OutputSink {
+  public:
+    explicit FileSink(FILE* file) : m_file(file) {}
+    bool Write(const void* data, size_t len) override {
+        return std::fwrite(data, 1, len, m_file) == len;
+    }
+
+  private:
+    FILE* m_file;
+};
+
+#endif
