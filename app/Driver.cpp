@@ -44,7 +44,7 @@ struct JobState {
     std::string backendJobId;
     std::string backendError;
     JobInfo info;
-    OptionList options;
+    JobRequest request;
     std::unique_ptr<PrintJob> print;
     unsigned lastPage = 0;
     bool skipPage = false;
@@ -139,7 +139,7 @@ bool StartJob(pappl_job_t* job, pappl_pr_options_t* options, pappl_device_t* dev
         return Fail(job, reason);
     }
 
-    JobRequest request;
+    JobRequest& request = state->request;
     if (const MediaSize* size = FindMediaByPwgName(options->media.size_name))
         request.pageSize = size->pageSize;
     request.xdpi = options->printer_resolution[0];
@@ -147,14 +147,13 @@ bool StartJob(pappl_job_t* job, pappl_pr_options_t* options, pappl_device_t* dev
     request.mediaType = options->media.type;
     for (int i = 0; i < options->num_vendor; ++i)
         request.vendor.emplace_back(options->vendor[i].name, options->vendor[i].value);
-    state->options = MapJobOptions(request);
 
     BackendJob backendJob;
     backendJob.deviceUri = papplPrinterGetDeviceURI(printer);
     backendJob.jobId = state->backendJobId;
     backendJob.user = papplJobGetUsername(job) ? papplJobGetUsername(job) : "anonymous";
     backendJob.title = papplJobGetName(job) ? papplJobGetName(job) : "Untitled";
-    backendJob.options = JoinOptions(state->options);
+    backendJob.options = JoinOptions(MapJobOptions(request));
     backendJob.printerName = papplPrinterGetName(printer);
 
     std::string error;
@@ -180,8 +179,8 @@ bool StartJob(pappl_job_t* job, pappl_pr_options_t* options, pappl_device_t* dev
     return true;
 }
 
-// The settings are applied when the first page arrives: for PWG raster the page size comes
-// from the page header.
+// The settings are applied when the first page arrives: the page size and the resolution
+// come from its header (for PWG raster the client's, else PAPPL's for the job's media).
 bool StartPrint(pappl_job_t* job, pappl_pr_options_t* options, JobState* state) {
     const cups_page_header2_t& header = options->header;
     const MediaSize* size = FindMediaByPwgName(header.cupsPageSizeName);
@@ -192,14 +191,15 @@ bool StartPrint(pappl_job_t* job, pappl_pr_options_t* options, JobState* state) 
     if (size == nullptr)
         size = FindMediaByPwgName(options->media.size_name);
 
+    JobRequest request = state->request;
+    request.pageSize = size ? size->pageSize : "";
+    request.xdpi = int(header.HWResolution[0]);
+    request.ydpi = int(header.HWResolution[1]);
+    const OptionList list = MapJobOptions(request);
     JobSettings settings;
-    for (const auto& option : state->options)
-        if (option.first != "PageSize")
-            settings.Set(option.first.c_str(), option.second.c_str());
-    if (size != nullptr)
-        settings.Set("PageSize", size->pageSize);
-    papplLogJob(job, PAPPL_LOGLEVEL_INFO, "Printing on %s with %s.",
-                size ? size->pageSize : "the default sheet", JoinOptions(state->options).c_str());
+    for (const auto& option : list)
+        settings.Set(option.first.c_str(), option.second.c_str());
+    papplLogJob(job, PAPPL_LOGLEVEL_INFO, "Printing with %s.", JoinOptions(list).c_str());
 
     state->print = std::make_unique<PrintJob>(std::move(settings), state->info, state->sink,
                                               [job, state] {
@@ -330,7 +330,7 @@ bool DriverCallback(pappl_system_t*, const char* driverName, const char*, const 
     data->color_supported = PAPPL_COLOR_MODE_COLOR;
     data->color_default = PAPPL_COLOR_MODE_COLOR;
     data->content_default = PAPPL_CONTENT_PHOTO;
-    data->quality_default = IPP_QUALITY_HIGH;
+    data->quality_default = IPP_QUALITY_NORMAL;
     data->scaling_default = PAPPL_SCALING_AUTO;
     data->raster_types = PAPPL_PWG_RASTER_TYPE_SRGB_8 | PAPPL_PWG_RASTER_TYPE_SGRAY_8;
     data->force_raster_type = PAPPL_PWG_RASTER_TYPE_NONE;
@@ -338,9 +338,11 @@ bool DriverCallback(pappl_system_t*, const char* driverName, const char*, const 
     data->sides_supported = PAPPL_SIDES_ONE_SIDED;
     data->sides_default = PAPPL_SIDES_ONE_SIDED;
 
+    // PAPPL picks a job's resolution by print-quality when the job names none: draft the
+    // first, normal the middle, high the last one. Normal is the PPD's default, 300 dpi.
     data->num_resolution = 3;
-    data->x_resolution[0] = 300, data->y_resolution[0] = 300;
-    data->x_resolution[1] = 300, data->y_resolution[1] = 600;
+    data->x_resolution[0] = 300, data->y_resolution[0] = 600;
+    data->x_resolution[1] = 300, data->y_resolution[1] = 300;
     data->x_resolution[2] = 600, data->y_resolution[2] = 600;
     data->x_default = data->y_default = 300;
 

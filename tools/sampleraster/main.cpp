@@ -23,13 +23,16 @@ struct Options {
     unsigned dpiY = 300;
     unsigned copies = 1;
     unsigned pages = 1;
+    bool pwg = false;  // PWG raster (sRGB), as IPP Everywhere printers take it
 };
 
 void Usage() {
     std::fprintf(stderr, "usage: tq51m-sample-raster -o FILE [--width INCH] [--height INCH]\n"
                          "                           [--dpi N|NxM] [--copies N] [--pages N]\n"
+                         "                           [--format cups|pwg]\n"
                          "Writes a CUPS raster job (8-bit RGB) with a generated photo; FILE - is\n"
-                         "standard output. Defaults: 8 x 10 inch, 300 dpi, 1 copy, 1 page.\n");
+                         "standard output. Defaults: 8 x 10 inch, 300 dpi, 1 copy, 1 page.\n"
+                         "--format pwg writes PWG raster (sRGB) with the same pixels.\n");
 }
 
 bool ParseUnsigned(const char* text, unsigned& value) {
@@ -75,6 +78,8 @@ bool ParseArgs(int argc, char** argv, Options& o) {
             ok = ParseUnsigned(value, o.copies);
         else if (arg == "--pages")
             ok = ParseUnsigned(value, o.pages);
+        else if (arg == "--format")
+            ok = (o.pwg = !std::strcmp(value, "pwg")) || !std::strcmp(value, "cups");
         else
             ok = false;
         if (!ok)
@@ -159,7 +164,7 @@ int main(int argc, char** argv) {
         std::perror(o.output.c_str());
         return 1;
     }
-    cups_raster_t* raster = cupsRasterOpen(fd, CUPS_RASTER_WRITE);
+    cups_raster_t* raster = cupsRasterOpen(fd, o.pwg ? CUPS_RASTER_WRITE_PWG : CUPS_RASTER_WRITE);
     if (raster == nullptr) {
         std::fprintf(stderr, "tq51m-sample-raster: cannot start the raster stream\n");
         return 1;
@@ -182,7 +187,7 @@ int main(int argc, char** argv) {
         header.cupsBitsPerPixel = 24;
         header.cupsBytesPerLine = width * 3;
         header.cupsColorOrder = CUPS_ORDER_CHUNKED;
-        header.cupsColorSpace = CUPS_CSPACE_RGB;
+        header.cupsColorSpace = o.pwg ? CUPS_CSPACE_SRGB : CUPS_CSPACE_RGB;
         header.cupsNumColors = 3;
         if (!cupsRasterWriteHeader2(raster, &header)) {
             status = 1;
