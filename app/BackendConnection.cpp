@@ -94,7 +94,7 @@ void DeviceClose(pappl_device_t* device) {
 }
 
 ssize_t DeviceRead(pappl_device_t*, void*, size_t) {
-    return 0;  // no back channel
+    return 0; // no back channel
 }
 
 ssize_t DeviceWrite(pappl_device_t* device, const void* buffer, size_t bytes) {
@@ -111,7 +111,7 @@ ssize_t DeviceWrite(pappl_device_t* device, const void* buffer, size_t bytes) {
 }
 
 pappl_preason_t DeviceStatus(pappl_device_t*) {
-    return PAPPL_PREASON_NONE;  // the status file is read by a timer instead
+    return PAPPL_PREASON_NONE; // the status file is read by a timer instead
 }
 
 char* DeviceId(pappl_device_t*, char* buffer, size_t size) {
@@ -251,8 +251,8 @@ BackendProcess::~BackendProcess() {
         m_reader.join();
 }
 
-bool BackendProcess::Start(const std::string& program, const BackendJob& job,
-                           LineHandler onLine, std::string& error) {
+bool BackendProcess::Start(const std::string& program, const BackendJob& job, LineHandler onLine,
+                           std::string& error) {
     int input[2], errors[2];
     if (pipe2(input, O_CLOEXEC) != 0) {
         error = std::string("pipe: ") + strerror(errno);
@@ -283,8 +283,8 @@ bool BackendProcess::Start(const std::string& program, const BackendJob& job,
     posix_spawnattr_setsigdefault(&attr, &defaults);
     posix_spawnattr_setsigmask(&attr, &empty);
     posix_spawnattr_setpgroup(&attr, 0);
-    posix_spawnattr_setflags(&attr,
-                             POSIX_SPAWN_SETSIGDEF | POSIX_SPAWN_SETSIGMASK | POSIX_SPAWN_SETPGROUP);
+    posix_spawnattr_setflags(&attr, POSIX_SPAWN_SETSIGDEF | POSIX_SPAWN_SETSIGMASK |
+                                        POSIX_SPAWN_SETPGROUP);
 
     std::vector<std::string> env = BackendEnvironment(job);
     std::vector<char*> envp;
@@ -400,14 +400,23 @@ std::string DescribeExit(int status) {
     if (!WIFEXITED(status))
         return "The backend ended abnormally.";
     switch (WEXITSTATUS(status)) {
-    case 0: return "";
-    case 1: return "The backend failed to print the job.";
-    case 2: return "The printer asks for authentication.";
-    case 3: return "The backend put the job on hold.";
-    case 4: return "The printer stopped: it needs attention.";
-    case 5: return "The backend cancelled the job.";
-    case 6: case 7: return "The printer could not be reached; try again later.";
-    default: return "The backend failed with status " + std::to_string(WEXITSTATUS(status)) + ".";
+    case 0:
+        return "";
+    case 1:
+        return "The backend failed to print the job.";
+    case 2:
+        return "The printer asks for authentication.";
+    case 3:
+        return "The backend put the job on hold.";
+    case 4:
+        return "The printer stopped: it needs attention.";
+    case 5:
+        return "The backend cancelled the job.";
+    case 6:
+    case 7:
+        return "The printer could not be reached; try again later.";
+    default:
+        return "The backend failed with status " + std::to_string(WEXITSTATUS(status)) + ".";
     }
 }
 

@@ -17,8 +17,8 @@
 
 namespace tq51m {
 
-extern const char kBackendScheme[];  // "velmora-zelbackend"
-extern const char kDeviceId[];       // the printer's IEEE-1284 device ID
+extern const char kBackendScheme[]; // "velmora-zelbackend"
+extern const char kDeviceId[];      // the printer's IEEE-1284 device ID
 
 // Registers the device scheme with PAPPL; call before the main loop.
 void RegisterBackendScheme();

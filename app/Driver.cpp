@@ -131,10 +131,11 @@ bool StartJob(pappl_job_t* job, pappl_pr_options_t* options, pappl_device_t* dev
 
     // A job information file left by an earlier job with the same id must not be read as this
     // job's: remove it (the link itself, never what it points to) before the backend starts.
-    const std::string infoPath = std::string(kJobInfoDir) + "/Print_" + state->backendJobId + ".log";
+    const std::string infoPath =
+        std::string(kJobInfoDir) + "/Print_" + state->backendJobId + ".log";
     if (unlink(infoPath.c_str()) != 0 && errno != ENOENT) {
-        const std::string reason = "Cannot remove the stale job information file " + infoPath +
-                                   ": " + strerror(errno);
+        const std::string reason =
+            "Cannot remove the stale job information file " + infoPath + ": " + strerror(errno);
         FinishState(job);
         return Fail(job, reason);
     }
@@ -158,11 +159,10 @@ bool StartJob(pappl_job_t* job, pappl_pr_options_t* options, pappl_device_t* dev
 
     std::string error;
     const std::string program = BackendProgram();
-    if (!state->backend.Start(program, backendJob,
-                              [job, state](const std::string& line) {
-                                  HandleBackendLine(job, state, line);
-                              },
-                              error)) {
+    if (!state->backend.Start(
+            program, backendJob,
+            [job, state](const std::string& line) { HandleBackendLine(job, state, line); },
+            error)) {
         FinishState(job);
         return Fail(job, error);
     }
@@ -172,9 +172,8 @@ bool StartJob(pappl_job_t* job, pappl_pr_options_t* options, pappl_device_t* dev
 
     // The backend writes the job information file once it has taken the job; a backend that
     // ends before that has refused the job.
-    WaitForJobInfo(kJobInfoDir, state->backendJobId.c_str(), [job, state] {
-        return papplJobIsCanceled(job) || state->backend.HasExited();
-    });
+    WaitForJobInfo(kJobInfoDir, state->backendJobId.c_str(),
+                   [job, state] { return papplJobIsCanceled(job) || state->backend.HasExited(); });
     state->info = ReadJobInfo(kJobInfoDir, state->backendJobId.c_str());
     return true;
 }
@@ -201,13 +200,13 @@ bool StartPrint(pappl_job_t* job, pappl_pr_options_t* options, JobState* state) 
         settings.Set(option.first.c_str(), option.second.c_str());
     papplLogJob(job, PAPPL_LOGLEVEL_INFO, "Printing with %s.", JoinOptions(list).c_str());
 
-    state->print = std::make_unique<PrintJob>(std::move(settings), state->info, state->sink,
-                                              [job, state] {
-                                                  if (!papplJobIsCanceled(job))
-                                                      return false;
-                                                  state->backend.Terminate();
-                                                  return true;
-                                              });
+    state->print =
+        std::make_unique<PrintJob>(std::move(settings), state->info, state->sink, [job, state] {
+            if (!papplJobIsCanceled(job))
+                return false;
+            state->backend.Terminate();
+            return true;
+        });
     return state->print->Start();
 }
 
@@ -301,10 +300,6 @@ void AddRange(ipp_t* attrs, const char* name, int value, int lower, int upper) {
 }
 
 } // namespace
-
-long BackendJobId(int printerId, int jobId) {
-    return 2000000000L + long(printerId % 1000) * 100000L + long(jobId % 100000);
-}
 
 bool DriverCallback(pappl_system_t*, const char* driverName, const char*, const char*,
                     pappl_pr_driver_data_t* data, ipp_t** attrs, void*) {

@@ -7,17 +7,12 @@
 
 namespace tq51m {
 
-extern const char kDriverName[];         // "velmora_tq51m"
-extern const char kDriverDescription[];  // "Velmora TQ-51M"
+extern const char kDriverName[];        // "velmora_tq51m"
+extern const char kDriverDescription[]; // "Velmora TQ-51M"
 
 bool DriverCallback(pappl_system_t* system, const char* driverName, const char* deviceUri,
                     const char* deviceId, pappl_pr_driver_data_t* data, ipp_t** attrs,
                     void* cbdata);
-
-// The job id the backend is given for a job of a printer: 2,000,000,000 + printer id x
-// 100,000 + the job id's last five digits, far above the ids cupsd hands out, and distinct
-// per printer.
-long BackendJobId(int printerId, int jobId);
 
 } // namespace tq51m
 

@@ -19,8 +19,8 @@ const std::vector<MediaSize>& MediaSizes() {
         {"207x308mm", "oe_photo-8x12_8.16x12.12in", "8 x 12 in", 20726, 30784, 58752, 87264},
         {"214x151mm", "om_photo-214x151_214.04x151.05mm", "8.3 x 5.8 in", 21404, 15105, 60672,
          42816},
-        {"214x300mm", "om_photo-214x300_214.04x300.06mm", "8.3 x 11.7 in (A4)", 21404, 30006,
-         60672, 85056},
+        {"214x300mm", "om_photo-214x300_214.04x300.06mm", "8.3 x 11.7 in (A4)", 21404, 30006, 60672,
+         85056},
     };
     return sizes;
 }
@@ -57,8 +57,7 @@ const std::vector<VendorOption>& VendorOptions() {
     static const std::vector<VendorOption> options = {
         {"tq51m-border", "ZelBorder", "Border", true, 0, 1, 0},
         {"tq51m-2inch-cut", "Zel2InchCut", "2-inch cut", true, 0, 1, 0},
-        {"tq51m-high-speed", "ZelPrintSpeed", "High-speed printing (300 x 600 dpi)", true, 0, 1,
-         0},
+        {"tq51m-high-speed", "ZelPrintSpeed", "High-speed printing (300 x 600 dpi)", true, 0, 1, 0},
         {"tq51m-print-retry", "ZelPrintRetry", "Retry after an error", true, 0, 1, 1},
         {"tq51m-sharpness", "ZelSharpness", "Sharpness", false, -2, 8, 0},
         {"tq51m-color-adjustment", "ZelColorAdjustment", "Color adjustment", true, 0, 1, 0},
@@ -135,6 +134,10 @@ OptionList MapJobOptions(const JobRequest& request) {
         }
     }
     return options;
+}
+
+long BackendJobId(int printerId, int jobId) {
+    return 2000000000L + long(printerId % 1000) * 100000L + long(jobId % 100000);
 }
 
 } // namespace tq51m

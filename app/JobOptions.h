@@ -12,12 +12,12 @@ namespace tq51m {
 
 // One page size of the printer: the PPD's "PageSize" choice and its PWG media name.
 struct MediaSize {
-    const char* pageSize;  // "207x257mm"
-    const char* pwgName;   // "oe_photo-8x10_8.16x10.12in"
-    const char* label;     // "8 x 10 in"
-    int widthHmm;          // hundredths of millimetres
+    const char* pageSize; // "207x257mm"
+    const char* pwgName;  // "oe_photo-8x10_8.16x10.12in"
+    const char* label;    // "8 x 10 in"
+    int widthHmm;         // hundredths of millimetres
     int lengthHmm;
-    int widthPt100;        // hundredths of points, as the PPD's *PageSize
+    int widthPt100; // hundredths of points, as the PPD's *PageSize
     int lengthPt100;
 };
 
@@ -29,8 +29,8 @@ const MediaSize* FindMediaByPoints(double widthPt, double lengthPt);
 
 // The media types offered, with the finish each one selects.
 struct MediaType {
-    const char* ipp;     // "photographic-glossy"
-    const char* finish;  // "Glossy"
+    const char* ipp;    // "photographic-glossy"
+    const char* finish; // "Glossy"
 };
 const std::vector<MediaType>& MediaTypes();
 
@@ -47,10 +47,10 @@ const std::vector<VendorOption>& VendorOptions();
 
 // What a job asks for, as PAPPL hands it over.
 struct JobRequest {
-    std::string pageSize;          // a PPD page size name, empty when not one of ours
+    std::string pageSize; // a PPD page size name, empty when not one of ours
     int xdpi = 300, ydpi = 300;
-    std::string mediaType;         // IPP media-type keyword
-    std::vector<std::pair<std::string, std::string>> vendor;  // IPP name, value text
+    std::string mediaType;                                   // IPP media-type keyword
+    std::vector<std::pair<std::string, std::string>> vendor; // IPP name, value text
 };
 
 using OptionList = std::vector<std::pair<std::string, std::string>>;
@@ -58,6 +58,11 @@ using OptionList = std::vector<std::pair<std::string, std::string>>;
 // The PPD options for the request: every option of the classic queue, each with the value
 // the PPD would give it (unknown or out-of-range values fall back to the default).
 OptionList MapJobOptions(const JobRequest& request);
+
+// The job id the backend is given for a job of a printer: 2,000,000,000 + printer id x
+// 100,000 + the job id's last five digits. Far above the ids cupsd hands out, and distinct per
+// printer (ids 1 to 999).
+long BackendJobId(int printerId, int jobId);
 
 } // namespace tq51m
 

@@ -15,12 +15,22 @@ constexpr off_t kMaxStatusFileSize = 1024 * 1024;
 constexpr size_t kStatusFileParts = 18;
 
 const char* const kKeys[] = {
-    "PRINTER_STATUS=", "PRINTER_MESSAGE=", "PRINTER_VERSION=",   "PRINTER_SERIAL_NO=",
-    "MEDIA_SIZE=",     "MEDIA_CLASS=",     "MEDIA_INITIAL=",     "MEDIA_REMAIN=",
-    "MEDIA_REMAIN_HALF=", "TOTAL_COUNT=",
+    "PRINTER_STATUS=", "PRINTER_MESSAGE=", "PRINTER_VERSION=", "PRINTER_SERIAL_NO=", "MEDIA_SIZE=",
+    "MEDIA_CLASS=",    "MEDIA_INITIAL=",   "MEDIA_REMAIN=",    "MEDIA_REMAIN_HALF=", "TOTAL_COUNT=",
 };
-enum Key { kStatus, kMessage, kVersion, kSerial, kMediaSize, kMediaClass, kInitial, kRemain,
-           kRemainHalf, kTotal, kKeyCount };
+enum Key {
+    kStatus,
+    kMessage,
+    kVersion,
+    kSerial,
+    kMediaSize,
+    kMediaClass,
+    kInitial,
+    kRemain,
+    kRemainHalf,
+    kTotal,
+    kKeyCount
+};
 
 // A decimal number as the monitor reads it: optional sign and digits; anything else is 0.
 int ToInt(const std::string& text) {
@@ -43,19 +53,32 @@ int ToInt(const std::string& text) {
 
 const char* StateText(int code) {
     switch (code) {
-    case 0: return "Waiting";
-    case 1: return "Printing";
-    case 500: return "Cooling head";
-    case 900: return "Waiting (Power saving mode)";
-    case 1000: return "Door open";
-    case 1010: return "No Scrap box";
-    case 1100: return "Paper end";
-    case 1200: return "Ribbon end";
-    case 1300: return "Paper jam";
-    case 1400: return "Ribbon error";
-    case 1500: return "Paper size setting error";
-    case 99999: return "Offline";
-    default: return "System error";
+    case 0:
+        return "Waiting";
+    case 1:
+        return "Printing";
+    case 500:
+        return "Cooling head";
+    case 900:
+        return "Waiting (Power saving mode)";
+    case 1000:
+        return "Door open";
+    case 1010:
+        return "No Scrap box";
+    case 1100:
+        return "Paper end";
+    case 1200:
+        return "Ribbon end";
+    case 1300:
+        return "Paper jam";
+    case 1400:
+        return "Ribbon error";
+    case 1500:
+        return "Paper size setting error";
+    case 99999:
+        return "Offline";
+    default:
+        return "System error";
     }
 }
 
@@ -67,39 +90,69 @@ std::string MessageText(const std::string& value) {
         return std::string();
     const int code = ToInt(value);
     switch (code) {
-    case 1: case 2: case 4: case 5: return " ";
-    case 3: return "Please wait a while.\nPrinting will resume automatically.";
-    case 6: return "Connect the printer and computer, and turn on the power.";
-    case 100: return "Close the printer.";
-    case 101: return "Attach the scrap box.";
-    case 102: case 103: return "Load new media.\n(Replace the paper and ribbon as a set.)";
-    case 104: return "Remove the paper and reload it properly.";
-    case 105: return "Reload the ribbon properly.";
-    case 106: return "Check the paper size setting and ribbon size.";
-    case 108: return "\n<< Incorrect media type has been loaded. >>";
-    default: return kRestartMessage;
+    case 1:
+    case 2:
+    case 4:
+    case 5:
+        return " ";
+    case 3:
+        return "Please wait a while.\nPrinting will resume automatically.";
+    case 6:
+        return "Connect the printer and computer, and turn on the power.";
+    case 100:
+        return "Close the printer.";
+    case 101:
+        return "Attach the scrap box.";
+    case 102:
+    case 103:
+        return "Load new media.\n(Replace the paper and ribbon as a set.)";
+    case 104:
+        return "Remove the paper and reload it properly.";
+    case 105:
+        return "Reload the ribbon properly.";
+    case 106:
+        return "Check the paper size setting and ribbon size.";
+    case 108:
+        return "\n<< Incorrect media type has been loaded. >>";
+    default:
+        return kRestartMessage;
     }
 }
 
 pappl_preason_t StateReasons(int code) {
     switch (code) {
-    case 0: case 1: case 500: case 900: return PAPPL_PREASON_NONE;
-    case 1000: return PAPPL_PREASON_DOOR_OPEN;
-    case 1100: return PAPPL_PREASON_MEDIA_EMPTY;
-    case 1200: return PAPPL_PREASON_MARKER_SUPPLY_EMPTY;
-    case 1300: return PAPPL_PREASON_MEDIA_JAM;
-    case 1500: return PAPPL_PREASON_MEDIA_NEEDED;
-    case 99999: return PAPPL_PREASON_OFFLINE;
-    default: return PAPPL_PREASON_OTHER;  // 1010, 1400, system errors, unknown codes
+    case 0:
+    case 1:
+    case 500:
+    case 900:
+        return PAPPL_PREASON_NONE;
+    case 1000:
+        return PAPPL_PREASON_DOOR_OPEN;
+    case 1100:
+        return PAPPL_PREASON_MEDIA_EMPTY;
+    case 1200:
+        return PAPPL_PREASON_MARKER_SUPPLY_EMPTY;
+    case 1300:
+        return PAPPL_PREASON_MEDIA_JAM;
+    case 1500:
+        return PAPPL_PREASON_MEDIA_NEEDED;
+    case 99999:
+        return PAPPL_PREASON_OFFLINE;
+    default:
+        return PAPPL_PREASON_OTHER; // 1010, 1400, system errors, unknown codes
     }
 }
 
 const char* ReadyMedia(int mediaSize) {
     switch (mediaSize) {
-    case 500: return "oe_photo-8x10_8.16x10.12in";
-    case 510: return "oe_photo-8x12_8.16x12.12in";
-    case 600: return "om_photo-214x300_214.04x300.06mm";
-    default: return nullptr;
+    case 500:
+        return "oe_photo-8x10_8.16x10.12in";
+    case 510:
+        return "oe_photo-8x12_8.16x12.12in";
+    case 600:
+        return "om_photo-214x300_214.04x300.06mm";
+    default:
+        return nullptr;
     }
 }
 
@@ -141,8 +194,8 @@ PrinterStatus ParseStatusText(const std::string& text) {
         std::string value;
         if (open != std::string::npos) {
             const size_t close = part.find('"', open + 1);
-            value = part.substr(open + 1, close == std::string::npos ? std::string::npos
-                                                                      : close - open - 1);
+            value = part.substr(open + 1,
+                                close == std::string::npos ? std::string::npos : close - open - 1);
         }
         values[cursor] = value;
         found[cursor] = true;

@@ -14,10 +14,10 @@ struct PrinterStatus {
     bool online = false;
     int stateCode = 99999;
     pappl_preason_t reasons = PAPPL_PREASON_OFFLINE;
-    int supplyLevel = -1;       // ribbon and paper set, percent; -1 unknown
-    const char* readyMedia = nullptr;  // PWG name of the loaded sheet, null when unknown
-    std::string stateText;      // the monitor's English state, "Door open"
-    std::string message;        // the monitor's English message for the user
+    int supplyLevel = -1;             // ribbon and paper set, percent; -1 unknown
+    const char* readyMedia = nullptr; // PWG name of the loaded sheet, null when unknown
+    std::string stateText;            // the monitor's English state, "Door open"
+    std::string message;              // the monitor's English message for the user
 };
 
 // The reasons this unit owns; the rest belong to PAPPL.

@@ -14,7 +14,7 @@ namespace {
 
 struct Applied {
     PrinterStatus status = OfflineStatus();
-    int supplyLevel = -2;  // nothing set yet
+    int supplyLevel = -2; // nothing set yet
     std::string readyMedia;
 };
 

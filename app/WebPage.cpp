@@ -140,7 +140,8 @@ bool ShowPage(pappl_client_t* client, void* data) {
     ipp_t* attrs = papplPrinterGetDriverAttributes(printer);
     for (const VendorOption& option : VendorOptions()) {
         const std::string name = std::string(option.ipp) + "-default";
-        ipp_attribute_t* attr = attrs ? ippFindAttribute(attrs, name.c_str(), IPP_TAG_ZERO) : nullptr;
+        ipp_attribute_t* attr =
+            attrs ? ippFindAttribute(attrs, name.c_str(), IPP_TAG_ZERO) : nullptr;
         papplClientHTMLPrintf(client, "<tr><th>%s:</th><td>", option.label);
         if (option.isBoolean) {
             const bool on = attr ? ippGetBoolean(attr, 0) != 0 : option.defaultValue != 0;

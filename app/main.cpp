@@ -87,8 +87,8 @@ pappl_system_t* CreateSystem(int numOptions, cups_option_t* options, void*) {
     MakeParent(gStateFile);
     MakeParent(spool);
 
-    pappl_soptions_t soptions = PAPPL_SOPTIONS_MULTI_QUEUE | PAPPL_SOPTIONS_WEB_INTERFACE |
-                                PAPPL_SOPTIONS_WEB_LOG;
+    pappl_soptions_t soptions =
+        PAPPL_SOPTIONS_MULTI_QUEUE | PAPPL_SOPTIONS_WEB_INTERFACE | PAPPL_SOPTIONS_WEB_LOG;
     if (serverOptions.find("no-tls") != std::string::npos)
         soptions |= PAPPL_SOPTIONS_NO_TLS;
 
