@@ -145,7 +145,9 @@ bool StartJob(pappl_job_t* job, pappl_pr_options_t* options, pappl_device_t* dev
         request.pageSize = size->pageSize;
     request.xdpi = options->printer_resolution[0];
     request.ydpi = options->printer_resolution[1];
-    request.mediaType = options->media.type;
+    // PAPPL takes the type from media-col only; a job's own media-type attribute comes first.
+    ipp_attribute_t* mediaType = papplJobGetAttribute(job, "media-type");
+    request.mediaType = mediaType ? ippGetString(mediaType, 0, nullptr) : options->media.type;
     for (int i = 0; i < options->num_vendor; ++i)
         request.vendor.emplace_back(options->vendor[i].name, options->vendor[i].value);
 
