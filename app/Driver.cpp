@@ -324,7 +324,10 @@ bool DriverCallback(pappl_system_t*, const char* driverName, const char*, const 
     data->kind = PAPPL_KIND_PHOTO;
     data->has_supplies = true;
     data->orient_default = IPP_ORIENT_NONE;
-    data->color_supported = PAPPL_COLOR_MODE_COLOR;
+    // A colour printer. Clients also send "auto" and "monochrome" (CUPS's driverless queues
+    // do, for the sGray raster offered): those pages arrive in sGray and are printed in grey.
+    data->color_supported =
+        PAPPL_COLOR_MODE_AUTO | PAPPL_COLOR_MODE_COLOR | PAPPL_COLOR_MODE_MONOCHROME;
     data->color_default = PAPPL_COLOR_MODE_COLOR;
     data->content_default = PAPPL_CONTENT_PHOTO;
     data->quality_default = IPP_QUALITY_NORMAL;
