@@ -172,17 +172,20 @@ bool StartJob(pappl_job_t* job, pappl_pr_options_t* options, pappl_device_t* dev
     papplLogJob(job, PAPPL_LOGLEVEL_INFO, "Started %s for backend job %s.", program.c_str(),
                 state->backendJobId.c_str());
 
-    // The backend writes the job information file once it has taken the job; a backend that
-    // ends before that has refused the job.
-    WaitForJobInfo(kJobInfoDir, state->backendJobId.c_str(),
-                   [job, state] { return papplJobIsCanceled(job) || state->backend.HasExited(); });
-    state->info = ReadJobInfo(kJobInfoDir, state->backendJobId.c_str());
     return true;
 }
 
 // The settings are applied when the first page arrives: the page size and the resolution
 // come from its header (for PWG raster the client's, else PAPPL's for the job's media).
 bool StartPrint(pappl_job_t* job, pappl_pr_options_t* options, JobState* state) {
+    // The backend writes the job information file once it has taken the job; a backend that
+    // ends before that has refused it. Waiting here rather than when the job starts lets
+    // PAPPL receive and decode the first page in the meantime, as cupsd's filters run while
+    // rastertotq51m waits.
+    WaitForJobInfo(kJobInfoDir, state->backendJobId.c_str(),
+                   [job, state] { return papplJobIsCanceled(job) || state->backend.HasExited(); });
+    state->info = ReadJobInfo(kJobInfoDir, state->backendJobId.c_str());
+
     const cups_page_header2_t& header = options->header;
     const MediaSize* size = FindMediaByPwgName(header.cupsPageSizeName);
     if (size == nullptr && header.cupsPageSize[0] > 0 && header.cupsPageSize[1] > 0)
