@@ -178,10 +178,9 @@ bool StartJob(pappl_job_t* job, pappl_pr_options_t* options, pappl_device_t* dev
 // The settings are applied when the first page arrives: the page size and the resolution
 // come from its header (for PWG raster the client's, else PAPPL's for the job's media).
 bool StartPrint(pappl_job_t* job, pappl_pr_options_t* options, JobState* state) {
-    // The backend writes the job information file once it has taken the job; a backend that
-    // ends before that has refused it. Waiting here rather than when the job starts lets
-    // PAPPL receive and decode the first page in the meantime, as cupsd's filters run while
-    // rastertotq51m waits.
+    // The backend writes the job information file once it has taken the job (a backend that
+    // ends before that has refused it); the settings and the layout need it from the first
+    // page on.
     WaitForJobInfo(kJobInfoDir, state->backendJobId.c_str(),
                    [job, state] { return papplJobIsCanceled(job) || state->backend.HasExited(); });
     state->info = ReadJobInfo(kJobInfoDir, state->backendJobId.c_str());
@@ -226,10 +225,18 @@ bool StartPage(pappl_job_t* job, pappl_pr_options_t* options, pappl_device_t*, u
         return true;
     state->lastPage = page;
 
+    // Pages come as sRGB or sGray with 8 bits per colour; any other line is refused before a
+    // byte of it is read.
+    const cups_page_header2_t& header = options->header;
+    const unsigned bytesPerPixel = header.cupsBitsPerPixel / 8;
+    if ((header.cupsBitsPerPixel != 8 && header.cupsBitsPerPixel != 24) ||
+        header.cupsBytesPerLine < uint64_t(header.cupsWidth) * bytesPerPixel)
+        return Fail(job, "Unsupported raster page: " + std::to_string(header.cupsBitsPerPixel) +
+                             " bits per pixel.");
+
     if (!state->print && !StartPrint(job, options, state))
         return Fail(job, "Out of memory for the print job.");
 
-    const cups_page_header2_t& header = options->header;
     state->gray = header.cupsBitsPerPixel == 8;
     state->width = header.cupsWidth;
     state->rgb.assign(size_t(header.cupsWidth) * 3, 0);
