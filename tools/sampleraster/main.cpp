@@ -23,13 +23,18 @@ struct Options {
     unsigned dpiY = 300;
     unsigned copies = 1;
     unsigned pages = 1;
+    bool pwg = false; // PWG raster (sRGB), as IPP Everywhere printers take it
+    bool ppm = false; // the first page as a binary PPM, for making JPEG or PNG copies
 };
 
 void Usage() {
     std::fprintf(stderr, "usage: tq51m-sample-raster -o FILE [--width INCH] [--height INCH]\n"
                          "                           [--dpi N|NxM] [--copies N] [--pages N]\n"
+                         "                           [--format cups|pwg|ppm]\n"
                          "Writes a CUPS raster job (8-bit RGB) with a generated photo; FILE - is\n"
-                         "standard output. Defaults: 8 x 10 inch, 300 dpi, 1 copy, 1 page.\n");
+                         "standard output. Defaults: 8 x 10 inch, 300 dpi, 1 copy, 1 page.\n"
+                         "--format pwg writes PWG raster (sRGB) with the same pixels, ppm the\n"
+                         "first page as a binary PPM.\n");
 }
 
 bool ParseUnsigned(const char* text, unsigned& value) {
@@ -75,6 +80,9 @@ bool ParseArgs(int argc, char** argv, Options& o) {
             ok = ParseUnsigned(value, o.copies);
         else if (arg == "--pages")
             ok = ParseUnsigned(value, o.pages);
+        else if (arg == "--format")
+            ok = (o.pwg = !std::strcmp(value, "pwg")) || (o.ppm = !std::strcmp(value, "ppm")) ||
+                 !std::strcmp(value, "cups");
         else
             ok = false;
         if (!ok)
@@ -159,8 +167,10 @@ int main(int argc, char** argv) {
         std::perror(o.output.c_str());
         return 1;
     }
-    cups_raster_t* raster = cupsRasterOpen(fd, CUPS_RASTER_WRITE);
-    if (raster == nullptr) {
+    FILE* ppm = o.ppm ? fdopen(fd, "wb") : nullptr;
+    cups_raster_t* raster =
+        o.ppm ? nullptr : cupsRasterOpen(fd, o.pwg ? CUPS_RASTER_WRITE_PWG : CUPS_RASTER_WRITE);
+    if (o.ppm ? ppm == nullptr : raster == nullptr) {
         std::fprintf(stderr, "tq51m-sample-raster: cannot start the raster stream\n");
         return 1;
     }
@@ -168,6 +178,10 @@ int main(int argc, char** argv) {
     std::vector<unsigned char> line(size_t(width) * 3);
     const double aspect = o.widthInch / o.heightInch;
     int status = 0;
+    if (ppm != nullptr) {
+        o.pages = 1;
+        std::fprintf(ppm, "P6\n%u %u\n255\n", width, height);
+    }
     for (unsigned page = 0; page < o.pages && status == 0; ++page) {
         cups_page_header2_t header;
         std::memset(&header, 0, sizeof(header));
@@ -182,9 +196,9 @@ int main(int argc, char** argv) {
         header.cupsBitsPerPixel = 24;
         header.cupsBytesPerLine = width * 3;
         header.cupsColorOrder = CUPS_ORDER_CHUNKED;
-        header.cupsColorSpace = CUPS_CSPACE_RGB;
+        header.cupsColorSpace = o.pwg ? CUPS_CSPACE_SRGB : CUPS_CSPACE_RGB;
         header.cupsNumColors = 3;
-        if (!cupsRasterWriteHeader2(raster, &header)) {
+        if (ppm == nullptr && !cupsRasterWriteHeader2(raster, &header)) {
             status = 1;
             break;
         }
@@ -196,15 +210,24 @@ int main(int argc, char** argv) {
                 line[x * 3 + 1] = Byte(c.g);
                 line[x * 3 + 2] = Byte(c.b);
             }
-            if (cupsRasterWritePixels(raster, line.data(), unsigned(line.size())) == 0) {
+            const bool written =
+                ppm != nullptr
+                    ? std::fwrite(line.data(), 1, line.size(), ppm) == line.size()
+                    : cupsRasterWritePixels(raster, line.data(), unsigned(line.size())) != 0;
+            if (!written) {
                 status = 1;
                 break;
             }
         }
     }
-    cupsRasterClose(raster);
-    if (fd != 1)
-        close(fd);
+    if (ppm != nullptr) {
+        if (std::fclose(ppm) != 0)
+            status = 1;
+    } else {
+        cupsRasterClose(raster);
+        if (fd != 1)
+            close(fd);
+    }
     if (status != 0)
         std::fprintf(stderr, "tq51m-sample-raster: writing %s failed\n", o.output.c_str());
     return status;

@@ -1,0 +1,406 @@
+#include "Driver.h"
+
+#include <cerrno>
+#include <cstring>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include <unistd.h>
+
+#include "BackendConnection.h"
+#include "JobOptions.h"
+#include "PrintJob.h"
+#include "PrinterIcons.h"
+#include "StatusUpdates.h"
+#include "WebPage.h"
+
+namespace tq51m {
+
+const char kDriverName[] = "velmora_tq51m";
+const char kDriverDescription[] = "Velmora TQ-51M";
+
+namespace {
+
+const char kJobInfoDir[] = "/tmp";
+
+// The command stream goes through the PAPPL device, whose write callback feeds the backend.
+class DeviceSink : public OutputSink {
+  public:
+    explicit DeviceSink(pappl_device_t* device) : m_device(device) {}
+    bool Write(const void* data, size_t len) override {
+        return len == 0 || papplDeviceWrite(m_device, data, len) == ssize_t(len);
+    }
+
+  private:
+    pappl_device_t* m_device;
+};
+
+struct JobState {
+    explicit JobState(pappl_device_t* device) : sink(device) {}
+    BackendProcess backend;
+    BackendConnection* connection = nullptr;
+    DeviceSink sink;
+    std::string backendJobId;
+    std::string backendError;
+    JobInfo info;
+    JobRequest request;
+    std::unique_ptr<PrintJob> print;
+    unsigned lastPage = 0;
+    bool skipPage = false;
+    bool gray = false;
+    unsigned width = 0;
+    std::vector<unsigned char> rgb;
+};
+
+JobState* StateOf(pappl_job_t* job) {
+    return static_cast<JobState*>(papplJobGetData(job));
+}
+
+bool IsRasterDocument(pappl_job_t* job) {
+    const char* format = papplJobGetFormat(job);
+    return format != nullptr &&
+           (!strcmp(format, "image/pwg-raster") || !strcmp(format, "image/urf"));
+}
+
+std::string JoinOptions(const OptionList& options) {
+    std::string text;
+    for (const auto& option : options) {
+        if (!text.empty())
+            text += ' ';
+        text += option.first + "=" + option.second;
+    }
+    return text;
+}
+
+// What the backend says on standard error, handled as cupsd handles it.
+void HandleBackendLine(pappl_job_t* job, JobState* state, const std::string& line) {
+    pappl_printer_t* printer = papplJobGetPrinter(job);
+    auto rest = [&](size_t prefix) {
+        size_t start = prefix;
+        while (start < line.size() && line[start] == ' ')
+            ++start;
+        return line.substr(start);
+    };
+    if (line.compare(0, 6, "ERROR:") == 0) {
+        state->backendError = rest(6);
+        papplLogJob(job, PAPPL_LOGLEVEL_ERROR, "Backend: %s", state->backendError.c_str());
+        papplJobSetMessage(job, "%s", state->backendError.c_str());
+    } else if (line.compare(0, 8, "WARNING:") == 0) {
+        papplLogJob(job, PAPPL_LOGLEVEL_WARN, "Backend: %s", rest(8).c_str());
+    } else if (line.compare(0, 5, "INFO:") == 0) {
+        papplLogJob(job, PAPPL_LOGLEVEL_INFO, "Backend: %s", rest(5).c_str());
+        papplJobSetMessage(job, "%s", rest(5).c_str());
+    } else if (line.compare(0, 6, "STATE:") == 0) {
+        ApplyBackendState(printer, rest(6));
+    } else if (line.compare(0, 5, "ATTR:") == 0) {
+        ApplyBackendAttributes(printer, rest(5));
+    } else {
+        papplLogJob(job, PAPPL_LOGLEVEL_DEBUG, "Backend: %s", line.c_str());
+    }
+}
+
+void FinishState(pappl_job_t* job) {
+    JobState* state = StateOf(job);
+    if (state == nullptr)
+        return;
+    if (state->connection != nullptr)
+        state->connection->active = nullptr;
+    papplJobSetData(job, nullptr);
+    delete state;
+}
+
+bool Fail(pappl_job_t* job, const std::string& message) {
+    papplLogJob(job, PAPPL_LOGLEVEL_ERROR, "%s", message.c_str());
+    papplJobSetMessage(job, "%s", message.c_str());
+    papplJobSetReasons(job, PAPPL_JREASON_ABORTED_BY_SYSTEM, PAPPL_JREASON_NONE);
+    return false;
+}
+
+bool StartJob(pappl_job_t* job, pappl_pr_options_t* options, pappl_device_t* device) {
+    pappl_printer_t* printer = papplJobGetPrinter(job);
+    auto* connection = static_cast<BackendConnection*>(papplDeviceGetData(device));
+    if (connection == nullptr)
+        return Fail(job, "The printer's device is not a velmora-zelbackend device.");
+
+    auto* state = new JobState(device);
+    papplJobSetData(job, state);
+    state->connection = connection;
+    state->backendJobId =
+        std::to_string(BackendJobId(papplPrinterGetID(printer), papplJobGetID(job)));
+
+    // A job information file left by an earlier job with the same id must not be read as this
+    // job's: remove it (the link itself, never what it points to) before the backend starts.
+    const std::string infoPath =
+        std::string(kJobInfoDir) + "/Print_" + state->backendJobId + ".log";
+    if (unlink(infoPath.c_str()) != 0 && errno != ENOENT) {
+        const std::string reason =
+            "Cannot remove the stale job information file " + infoPath + ": " + strerror(errno);
+        FinishState(job);
+        return Fail(job, reason);
+    }
+
+    JobRequest& request = state->request;
+    if (const MediaSize* size = FindMediaByPwgName(options->media.size_name))
+        request.pageSize = size->pageSize;
+    request.xdpi = options->printer_resolution[0];
+    request.ydpi = options->printer_resolution[1];
+    // PAPPL takes the type from media-col only; a job's own media-type attribute comes first.
+    ipp_attribute_t* mediaType = papplJobGetAttribute(job, "media-type");
+    request.mediaType = mediaType ? ippGetString(mediaType, 0, nullptr) : options->media.type;
+    for (int i = 0; i < options->num_vendor; ++i)
+        request.vendor.emplace_back(options->vendor[i].name, options->vendor[i].value);
+
+    BackendJob backendJob;
+    backendJob.deviceUri = papplPrinterGetDeviceURI(printer);
+    backendJob.jobId = state->backendJobId;
+    backendJob.user = papplJobGetUsername(job) ? papplJobGetUsername(job) : "anonymous";
+    backendJob.title = papplJobGetName(job) ? papplJobGetName(job) : "Untitled";
+    backendJob.options = JoinOptions(MapJobOptions(request));
+    backendJob.printerName = papplPrinterGetName(printer);
+
+    std::string error;
+    const std::string program = BackendProgram();
+    if (!state->backend.Start(
+            program, backendJob,
+            [job, state](const std::string& line) { HandleBackendLine(job, state, line); },
+            error)) {
+        FinishState(job);
+        return Fail(job, error);
+    }
+    connection->active = &state->backend;
+    papplLogJob(job, PAPPL_LOGLEVEL_INFO, "Started %s for backend job %s.", program.c_str(),
+                state->backendJobId.c_str());
+
+    return true;
+}
+
+// The settings are applied when the first page arrives: the page size and the resolution
+// come from its header (for PWG raster the client's, else PAPPL's for the job's media).
+bool StartPrint(pappl_job_t* job, pappl_pr_options_t* options, JobState* state) {
+    // The backend writes the job information file once it has taken the job (a backend that
+    // ends before that has refused it); the settings and the layout need it from the first
+    // page on.
+    WaitForJobInfo(kJobInfoDir, state->backendJobId.c_str(),
+                   [job, state] { return papplJobIsCanceled(job) || state->backend.HasExited(); });
+    state->info = ReadJobInfo(kJobInfoDir, state->backendJobId.c_str());
+
+    const cups_page_header2_t& header = options->header;
+    const MediaSize* size = FindMediaByPwgName(header.cupsPageSizeName);
+    if (size == nullptr && header.cupsPageSize[0] > 0 && header.cupsPageSize[1] > 0)
+        size = FindMediaByPoints(header.cupsPageSize[0], header.cupsPageSize[1]);
+    if (size == nullptr)
+        size = FindMediaByPoints(header.PageSize[0], header.PageSize[1]);
+    if (size == nullptr)
+        size = FindMediaByPwgName(options->media.size_name);
+
+    JobRequest request = state->request;
+    request.pageSize = size ? size->pageSize : "";
+    request.xdpi = int(header.HWResolution[0]);
+    request.ydpi = int(header.HWResolution[1]);
+    const OptionList list = MapJobOptions(request);
+    JobSettings settings;
+    for (const auto& option : list)
+        settings.Set(option.first.c_str(), option.second.c_str());
+    papplLogJob(job, PAPPL_LOGLEVEL_INFO, "Printing with %s.", JoinOptions(list).c_str());
+
+    state->print =
+        std::make_unique<PrintJob>(std::move(settings), state->info, state->sink, [job, state] {
+            if (!papplJobIsCanceled(job))
+                return false;
+            state->backend.Terminate();
+            return true;
+        });
+    return state->print->Start();
+}
+
+bool StartPage(pappl_job_t* job, pappl_pr_options_t* options, pappl_device_t*, unsigned page) {
+    JobState* state = StateOf(job);
+    if (state == nullptr)
+        return false;
+    // PAPPL prints copies by sending a page again; the first pass carries all copies, placed
+    // as the classic filter places a page's copies.
+    state->skipPage = page <= state->lastPage;
+    if (state->skipPage)
+        return true;
+    state->lastPage = page;
+
+    // Pages come as sRGB or sGray with 8 bits per colour; any other line is refused before a
+    // byte of it is read.
+    const cups_page_header2_t& header = options->header;
+    const unsigned bytesPerPixel = header.cupsBitsPerPixel / 8;
+    if ((header.cupsBitsPerPixel != 8 && header.cupsBitsPerPixel != 24) ||
+        header.cupsBytesPerLine < uint64_t(header.cupsWidth) * bytesPerPixel)
+        return Fail(job, "Unsupported raster page: " + std::to_string(header.cupsBitsPerPixel) +
+                             " bits per pixel.");
+
+    if (!state->print && !StartPrint(job, options, state))
+        return Fail(job, "Out of memory for the print job.");
+
+    state->gray = header.cupsBitsPerPixel == 8;
+    state->width = header.cupsWidth;
+    state->rgb.assign(size_t(header.cupsWidth) * 3, 0);
+    unsigned copies = options->copies > 0 ? unsigned(options->copies) : 1;
+    if (IsRasterDocument(job) && header.NumCopies > 1)
+        copies *= header.NumCopies;
+    state->print->BeginPage(header.cupsWidth, header.cupsHeight, copies);
+    return true;
+}
+
+bool WriteLine(pappl_job_t* job, pappl_pr_options_t*, pappl_device_t*, unsigned,
+               const unsigned char* line) {
+    JobState* state = StateOf(job);
+    if (state == nullptr || !state->print)
+        return false;
+    if (state->skipPage)
+        return true;
+    if (state->gray) {
+        // sGray is widened to RGB: the filter's colour chain takes three bytes per pixel.
+        unsigned char* out = state->rgb.data();
+        for (unsigned x = 0; x < state->width; ++x, out += 3)
+            out[0] = out[1] = out[2] = line[x];
+        state->print->WriteLine(state->rgb.data(), state->rgb.size());
+    } else {
+        state->print->WriteLine(line, size_t(state->width) * 3);
+    }
+    return true;
+}
+
+bool EndPage(pappl_job_t* job, pappl_pr_options_t*, pappl_device_t*, unsigned) {
+    JobState* state = StateOf(job);
+    if (state == nullptr || !state->print)
+        return false;
+    if (!state->skipPage)
+        state->print->EndPage();
+    return true;
+}
+
+bool EndJob(pappl_job_t* job, pappl_pr_options_t*, pappl_device_t* device) {
+    JobState* state = StateOf(job);
+    if (state == nullptr)
+        return false;
+    const bool canceled = papplJobIsCanceled(job);
+    if (state->print && !canceled)
+        state->print->End();
+    state->print.reset();
+    papplDeviceFlush(device);
+    state->connection->active = nullptr;
+    state->backend.CloseInput();
+    const int status = state->backend.Wait([job] { return papplJobIsCanceled(job); });
+
+    std::string failure;
+    if (!canceled && !papplJobIsCanceled(job)) {
+        failure = DescribeExit(status);
+        if (!failure.empty() && !state->backendError.empty())
+            failure += " " + state->backendError;
+    }
+    FinishState(job);
+    if (!failure.empty())
+        return Fail(job, failure);
+    return true;
+}
+
+void AddBoolean(ipp_t* attrs, const char* name, bool value) {
+    ippAddBoolean(attrs, IPP_TAG_PRINTER, (std::string(name) + "-default").c_str(), value);
+    ippAddBoolean(attrs, IPP_TAG_PRINTER, (std::string(name) + "-supported").c_str(), 1);
+}
+
+void AddRange(ipp_t* attrs, const char* name, int value, int lower, int upper) {
+    ippAddInteger(attrs, IPP_TAG_PRINTER, IPP_TAG_INTEGER, (std::string(name) + "-default").c_str(),
+                  value);
+    ippAddRange(attrs, IPP_TAG_PRINTER, (std::string(name) + "-supported").c_str(), lower, upper);
+}
+
+} // namespace
+
+bool DriverCallback(pappl_system_t*, const char* driverName, const char*, const char*,
+                    pappl_pr_driver_data_t* data, ipp_t** attrs, void*) {
+    if (driverName == nullptr || strcmp(driverName, kDriverName) != 0)
+        return false;
+
+    data->rstartjob_cb = StartJob;
+    data->rstartpage_cb = StartPage;
+    data->rwriteline_cb = WriteLine;
+    data->rendpage_cb = EndPage;
+    data->rendjob_cb = EndJob;
+    data->status_cb = RefreshPrinterStatus;
+    data->delete_cb = RemovePrinterPage;
+    data->format = nullptr;
+
+    snprintf(data->make_and_model, sizeof(data->make_and_model), "%s", kDriverDescription);
+    data->ppm = 1;
+    data->ppm_color = 1;
+    SetPrinterIcons(data);
+    data->kind = PAPPL_KIND_PHOTO;
+    data->has_supplies = true;
+    data->orient_default = IPP_ORIENT_NONE;
+    // A colour printer. Clients also send "auto" and "monochrome" (CUPS's driverless queues
+    // do, for the sGray raster offered): those pages arrive in sGray and are printed in grey.
+    data->color_supported =
+        PAPPL_COLOR_MODE_AUTO | PAPPL_COLOR_MODE_COLOR | PAPPL_COLOR_MODE_MONOCHROME;
+    data->color_default = PAPPL_COLOR_MODE_COLOR;
+    data->content_default = PAPPL_CONTENT_PHOTO;
+    data->quality_default = IPP_QUALITY_NORMAL;
+    data->scaling_default = PAPPL_SCALING_AUTO;
+    data->raster_types = PAPPL_PWG_RASTER_TYPE_SRGB_8 | PAPPL_PWG_RASTER_TYPE_SGRAY_8;
+    data->force_raster_type = PAPPL_PWG_RASTER_TYPE_NONE;
+    data->duplex = PAPPL_DUPLEX_NONE;
+    data->sides_supported = PAPPL_SIDES_ONE_SIDED;
+    data->sides_default = PAPPL_SIDES_ONE_SIDED;
+
+    // PAPPL picks a job's resolution by print-quality when the job names none: draft the
+    // first, normal the middle, high the last one. Normal is the PPD's default, 300 dpi.
+    data->num_resolution = 3;
+    data->x_resolution[0] = 300, data->y_resolution[0] = 600;
+    data->x_resolution[1] = 300, data->y_resolution[1] = 300;
+    data->x_resolution[2] = 600, data->y_resolution[2] = 600;
+    data->x_default = data->y_default = 300;
+
+    data->borderless = true;
+    data->left_right = 0;
+    data->bottom_top = 0;
+
+    const std::vector<MediaSize>& sizes = MediaSizes();
+    data->num_media = int(sizes.size());
+    for (size_t i = 0; i < sizes.size(); ++i)
+        data->media[i] = sizes[i].pwgName;
+    data->num_source = 1;
+    data->source[0] = "main";
+    data->num_type = int(MediaTypes().size());
+    for (size_t i = 0; i < MediaTypes().size(); ++i)
+        data->type[i] = MediaTypes()[i].ipp;
+
+    // The default media: 8 x 10 in, glossy.
+    pappl_media_col_t& media = data->media_default;
+    const MediaSize& defaultSize = sizes[4];
+    snprintf(media.size_name, sizeof(media.size_name), "%s", defaultSize.pwgName);
+    media.size_width = defaultSize.widthHmm;
+    media.size_length = defaultSize.lengthHmm;
+    media.bottom_margin = media.top_margin = media.left_margin = media.right_margin = 0;
+    snprintf(media.source, sizeof(media.source), "main");
+    snprintf(media.type, sizeof(media.type), "%s", MediaTypes()[0].ipp);
+    data->media_ready[0] = media;
+
+    data->num_vendor = 0;
+    if (*attrs == nullptr)
+        *attrs = ippNew();
+    // What IPP Everywhere asks for and PAPPL 1.3 leaves out, where it is true of this printer:
+    // no preferred-attributes answers, the colour chain decides the rendering, one-sided.
+    ippAddBoolean(*attrs, IPP_TAG_PRINTER, "preferred-attributes-supported", 0);
+    ippAddString(*attrs, IPP_TAG_PRINTER, IPP_TAG_KEYWORD, "print-rendering-intent-default",
+                 nullptr, "auto");
+    ippAddString(*attrs, IPP_TAG_PRINTER, IPP_TAG_KEYWORD, "print-rendering-intent-supported",
+                 nullptr, "auto");
+    ippAddString(*attrs, IPP_TAG_PRINTER, IPP_TAG_KEYWORD, "pwg-raster-document-sheet-back",
+                 nullptr, "normal");
+    for (const VendorOption& option : VendorOptions()) {
+        data->vendor[data->num_vendor++] = option.ipp;
+        if (option.isBoolean)
+            AddBoolean(*attrs, option.ipp, option.defaultValue != 0);
+        else
+            AddRange(*attrs, option.ipp, option.defaultValue, option.minimum, option.maximum);
+    }
+    return true;
+}
+
+} // namespace tq51m

@@ -1,0 +1,69 @@
+// The driver's IPP job attributes, turned into the option strings of the classic queue's PPD,
+// so that the same settings give the same command stream as rastertotq51m. No PAPPL here:
+// the mapping is tested and fuzzed on its own.
+#ifndef TQ51M_APP_JOBOPTIONS_H
+#define TQ51M_APP_JOBOPTIONS_H
+
+#include <string>
+#include <utility>
+#include <vector>
+
+namespace tq51m {
+
+// One page size of the printer: the PPD's "PageSize" choice and its PWG media name.
+struct MediaSize {
+    const char* pageSize; // "207x257mm"
+    const char* pwgName;  // "oe_photo-8x10_8.16x10.12in"
+    const char* label;    // "8 x 10 in"
+    int widthHmm;         // hundredths of millimetres
+    int lengthHmm;
+    int widthPt100; // hundredths of points, as the PPD's *PageSize
+    int lengthPt100;
+};
+
+const std::vector<MediaSize>& MediaSizes();
+const MediaSize* FindMediaByPwgName(const std::string& name);
+// A raster page's size in hundredths of points (width x length) to one of the sheets,
+// within one point; null when it is none of them.
+const MediaSize* FindMediaByPoints(double widthPt, double lengthPt);
+
+// The media types offered, with the finish each one selects.
+struct MediaType {
+    const char* ipp;    // "photographic-glossy"
+    const char* finish; // "Glossy"
+};
+const std::vector<MediaType>& MediaTypes();
+
+// A vendor attribute of the driver and the PPD option it sets.
+struct VendorOption {
+    const char* ipp;      // "tq51m-border"
+    const char* ppd;      // "ZelBorder"
+    const char* label;    // "Border"
+    bool isBoolean;       // boolean, else integer
+    int minimum, maximum; // integer range
+    int defaultValue;     // 0/1 for booleans
+};
+const std::vector<VendorOption>& VendorOptions();
+
+// What a job asks for, as PAPPL hands it over.
+struct JobRequest {
+    std::string pageSize; // a PPD page size name, empty when not one of ours
+    int xdpi = 300, ydpi = 300;
+    std::string mediaType;                                   // IPP media-type keyword
+    std::vector<std::pair<std::string, std::string>> vendor; // IPP name, value text
+};
+
+using OptionList = std::vector<std::pair<std::string, std::string>>;
+
+// The PPD options for the request: every option of the classic queue, each with the value
+// the PPD would give it (unknown or out-of-range values fall back to the default).
+OptionList MapJobOptions(const JobRequest& request);
+
+// The job id the backend is given for a job of a printer: 2,000,000,000 + printer id x
+// 100,000 + the job id's last five digits. Far above the ids cupsd hands out, and distinct per
+// printer (ids 1 to 999).
+long BackendJobId(int printerId, int jobId);
+
+} // namespace tq51m
+
+#endif

@@ -1,0 +1,46 @@
+// The backend's status file "/tmp/TQ-51M_<serial>.log", read with the status monitor's rules
+// and turned into what the printer reports over IPP. The parsing is a pure function of the
+// file's text, so that it can be tested and fuzzed without a server.
+#ifndef TQ51M_APP_PRINTERSTATUS_H
+#define TQ51M_APP_PRINTERSTATUS_H
+
+#include <string>
+
+#include <pappl/printer.h>
+
+namespace tq51m {
+
+struct PrinterStatus {
+    bool online = false;
+    int stateCode = 99999;
+    pappl_preason_t reasons = PAPPL_PREASON_OFFLINE;
+    int supplyLevel = -1;             // ribbon and paper set, percent; -1 unknown
+    const char* readyMedia = nullptr; // PWG name of the loaded sheet, null when unknown
+    std::string stateText;            // the monitor's English state, "Door open"
+    std::string message;              // the monitor's English message for the user
+};
+
+// The reasons this unit owns; the rest belong to PAPPL.
+constexpr pappl_preason_t kStatusReasons =
+    PAPPL_PREASON_OFFLINE | PAPPL_PREASON_OTHER | PAPPL_PREASON_DOOR_OPEN |
+    PAPPL_PREASON_COVER_OPEN | PAPPL_PREASON_MEDIA_EMPTY | PAPPL_PREASON_MARKER_SUPPLY_EMPTY |
+    PAPPL_PREASON_MEDIA_JAM | PAPPL_PREASON_MEDIA_NEEDED | PAPPL_PREASON_MEDIA_LOW |
+    PAPPL_PREASON_MARKER_SUPPLY_LOW;
+
+// The status of a missing or unreadable file.
+PrinterStatus OfflineStatus();
+
+// The status file's whole text; a file of the wrong shape counts as unreadable.
+PrinterStatus ParseStatusText(const std::string& text);
+
+// Reads the file: a regular file only (no link, FIFO or device), of at most 1 MiB.
+// False when it is missing or unreadable.
+bool ReadStatusFile(const std::string& path, std::string& text);
+
+// "/tmp/TQ-51M_<serial>.log" for a device URI "...?serial=SERIAL"; empty when the URI
+// carries no usable serial.
+std::string StatusFilePath(const std::string& deviceUri);
+
+} // namespace tq51m
+
+#endif

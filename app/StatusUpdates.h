@@ -1,0 +1,31 @@
+// Keeps each TQ-51M printer's state, reasons, supply and loaded media up to date from the
+// backend's status file (polled by a timer) and from the backend's STATE:/ATTR: lines.
+#ifndef TQ51M_APP_STATUSUPDATES_H
+#define TQ51M_APP_STATUSUPDATES_H
+
+#include <string>
+
+#include <pappl/pappl.h>
+
+#include "PrinterStatus.h"
+
+namespace tq51m {
+
+// Seconds between two readings of the status files.
+constexpr int kStatusInterval = 2;
+
+// Reads one printer's status file and applies it (also PAPPL's status callback).
+bool RefreshPrinterStatus(pappl_printer_t* printer);
+// The timer callback: every TQ-51M printer of the system.
+bool RefreshAllPrinters(pappl_system_t* system, void* data);
+
+// "STATE: +door-open-error" and "ATTR: marker-levels=74 ..." from a running backend.
+void ApplyBackendState(pappl_printer_t* printer, const std::string& text);
+void ApplyBackendAttributes(pappl_printer_t* printer, const std::string& text);
+
+// The status last read for the printer (offline before the first reading).
+PrinterStatus LastStatus(pappl_printer_t* printer);
+
+} // namespace tq51m
+
+#endif

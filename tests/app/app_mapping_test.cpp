@@ -1,0 +1,267 @@
+// The printer application's pure units: IPP job attributes to the classic queue's PPD
+// options, and the backend's status file to printer reasons, supply level and loaded media.
+#include <string>
+#include <vector>
+
+#include <gtest/gtest.h>
+
+#include "JobOptions.h"
+#include "PrinterStatus.h"
+
+namespace {
+
+using tq51m::JobRequest;
+using tq51m::OptionList;
+
+std::string Value(const OptionList& options, const std::string& name) {
+    for (const auto& option : options)
+        if (option.first == name)
+            return option.second;
+    return "(none)";
+}
+
+struct OptionRow {
+    const char* name;
+    JobRequest request;
+    std::vector<std::pair<const char*, const char*>> expected;
+};
+
+TEST(AppJobOptions, AttributesBecomeThePpdChoices) {
+    const OptionRow rows[] = {
+        {"defaults",
+         {"207x257mm", 300, 300, "", {}},
+         {{"PageSize", "207x257mm"},
+          {"Resolution", "300dpi"},
+          {"ZelOvercoatFinish", "Glossy"},
+          {"ZelBorder", "Disable"},
+          {"Zel2InchCut", "Disable"},
+          {"ZelPrintSpeed", "Disable"},
+          {"ZelPrintRetry", "Enable"},
+          {"ZelSharpness", "0"},
+          {"ZelColorAdjustment", "Disable"},
+          {"ZelGamma", "0"},
+          {"ZelBrightness", "0"},
+          {"ZelContrast", "0"},
+          {"ZelChroma", "0"}}},
+        {"every switch flipped",
+         {"214x300mm",
+          300,
+          600,
+          "photographic-semi-gloss",
+          {{"tq51m-border", "true"},
+           {"tq51m-2inch-cut", "true"},
+           {"tq51m-high-speed", "true"},
+           {"tq51m-print-retry", "false"},
+           {"tq51m-color-adjustment", "true"}}},
+         {{"PageSize", "214x300mm"},
+          {"Resolution", "300x600dpi"},
+          {"ZelOvercoatFinish", "Luster"},
+          {"ZelBorder", "Enable"},
+          {"Zel2InchCut", "Enable"},
+          {"ZelPrintSpeed", "Enable"},
+          {"ZelPrintRetry", "Disable"},
+          {"ZelColorAdjustment", "Enable"}}},
+        {"numbers at their limits",
+         {"",
+          600,
+          600,
+          "photographic-matte",
+          {{"tq51m-sharpness", "8"},
+           {"tq51m-gamma", "-100"},
+           {"tq51m-brightness", "100"},
+           {"tq51m-contrast", "-50"},
+           {"tq51m-saturation", "30"}}},
+         {{"PageSize", "(none)"},
+          {"Resolution", "600x600dpi"},
+          {"ZelOvercoatFinish", "Matte"},
+          {"ZelSharpness", "8"},
+          {"ZelGamma", "-100"},
+          {"ZelBrightness", "100"},
+          {"ZelContrast", "-50"},
+          {"ZelChroma", "30"}}},
+        {"out of range or malformed values keep the defaults",
+         {"207x105mm",
+          1200,
+          1200,
+          "stationery",
+          {{"tq51m-sharpness", "9"},
+           {"tq51m-gamma", "-101"},
+           {"tq51m-brightness", "5x"},
+           {"tq51m-border", "yes"},
+           {"tq51m-print-retry", ""}}},
+         {{"Resolution", "300dpi"},
+          {"ZelOvercoatFinish", "Glossy"},
+          {"ZelSharpness", "0"},
+          {"ZelGamma", "0"},
+          {"ZelBrightness", "0"},
+          {"ZelBorder", "Disable"},
+          {"ZelPrintRetry", "Enable"}}},
+        {"fine matte",
+         {"207x105mm", 300, 300, "photographic-satin", {{"tq51m-sharpness", "-2"}}},
+         {{"ZelOvercoatFinish", "FineMatte"}, {"ZelSharpness", "-2"}}},
+    };
+    for (const OptionRow& row : rows) {
+        const OptionList options = tq51m::MapJobOptions(row.request);
+        for (const auto& expected : row.expected)
+            EXPECT_EQ(Value(options, expected.first), expected.second)
+                << row.name << ": " << expected.first;
+    }
+}
+
+TEST(AppJobOptions, EachSheetHasItsPwgNameAndSize) {
+    struct Row {
+        const char* pageSize;
+        const char* pwgName;
+        double widthPt, lengthPt;
+    };
+    const Row rows[] = {
+        {"207x105mm", "oe_photo-8x4_8.16x4.12in", 587.52, 296.64},
+        {"207x130mm", "oe_photo-8x5_8.16x5.12in", 587.52, 368.64},
+        {"207x156mm", "oe_photo-8x6_8.16x6.12in", 587.52, 440.64},
+        {"207x206mm", "oe_photo-8x8_8.16x8.12in", 587.52, 584.64},
+        {"207x257mm", "oe_photo-8x10_8.16x10.12in", 587.52, 728.64},
+        {"207x308mm", "oe_photo-8x12_8.16x12.12in", 587.52, 872.64},
+        {"214x151mm", "om_photo-214x151_214.04x151.05mm", 606.72, 428.16},
+        {"214x300mm", "om_photo-214x300_214.04x300.06mm", 606.72, 850.56},
+    };
+    ASSERT_EQ(tq51m::MediaSizes().size(), 8u);
+    for (const Row& row : rows) {
+        const tq51m::MediaSize* byName = tq51m::FindMediaByPwgName(row.pwgName);
+        ASSERT_NE(byName, nullptr) << row.pwgName;
+        EXPECT_STREQ(byName->pageSize, row.pageSize);
+        // Whole points, as a PWG raster header carries them.
+        const tq51m::MediaSize* byPoints = tq51m::FindMediaByPoints(
+            double(long(row.widthPt + 0.5)), double(long(row.lengthPt + 0.5)));
+        ASSERT_NE(byPoints, nullptr) << row.pageSize;
+        EXPECT_STREQ(byPoints->pageSize, row.pageSize);
+        // Hundredths of millimetres within one of the PPD's size.
+        EXPECT_NEAR(byName->widthHmm, row.widthPt * 2540 / 72, 1.0) << row.pageSize;
+        EXPECT_NEAR(byName->lengthHmm, row.lengthPt * 2540 / 72, 1.0) << row.pageSize;
+    }
+    EXPECT_EQ(tq51m::FindMediaByPoints(612, 792), nullptr); // US letter is none of them
+    EXPECT_EQ(tq51m::FindMediaByPwgName("na_letter_8.5x11in"), nullptr);
+}
+
+TEST(AppJobOptions, BackendJobIdsStayApartFromCupsAndOtherPrinters) {
+    EXPECT_EQ(tq51m::BackendJobId(1, 1), 2000100001L);
+    EXPECT_EQ(tq51m::BackendJobId(2, 1), 2000200001L);
+    EXPECT_EQ(tq51m::BackendJobId(999, 99999), 2099999999L);
+    EXPECT_NE(tq51m::BackendJobId(1, 7), tq51m::BackendJobId(2, 7));
+}
+
+// A status file as the backend writes it: the ten keys, then seven lines of its own.
+std::string StatusFile(const char* state, const char* message, const char* size,
+                       const char* initial, const char* remain) {
+    std::string text;
+    text += std::string("PRINTER_STATUS=\"") + state + "\"\n";
+    text += std::string("PRINTER_MESSAGE=\"") + message + "\"\n";
+    text += "PRINTER_VERSION=\"1.53\"\nPRINTER_SERIAL_NO=\"T1\"\n";
+    text += std::string("MEDIA_SIZE=\"") + size + "\"\nMEDIA_CLASS=\"0001\"\n";
+    text += std::string("MEDIA_INITIAL=\"") + initial + "\"\n";
+    text += std::string("MEDIA_REMAIN=\"") + remain + "\"\n";
+    text += "MEDIA_REMAIN_HALF=\"12\"\nTOTAL_COUNT=\"5\"\n";
+    for (int i = 0; i < 7; ++i)
+        text += "EXTRA_" + std::to_string(i) + "=\"x\"\n";
+    return text;
+}
+
+TEST(AppPrinterStatus, StatusFileRowsGiveReasonsSupplyAndMedia) {
+    struct Row {
+        const char* state;
+        const char* message;
+        const char* size;
+        const char* initial;
+        const char* remain;
+        pappl_preason_t reasons;
+        int level;
+        const char* ready;
+        const char* stateText;
+        const char* messageText;
+    };
+    const pappl_preason_t low = PAPPL_PREASON_MEDIA_LOW | PAPPL_PREASON_MARKER_SUPPLY_LOW;
+    const Row rows[] = {
+        {"00000", "00001", "00500", "50", "37", PAPPL_PREASON_NONE, 74,
+         "oe_photo-8x10_8.16x10.12in", "Waiting", " "},
+        {"00001", "00001", "00510", "50", "50", PAPPL_PREASON_NONE, 100,
+         "oe_photo-8x12_8.16x12.12in", "Printing", " "},
+        // cover-open too: PAPPL 1.3.1 leaves door-open out of printer-state-reasons.
+        {"01000", "00100", "00600", "100", "53", PAPPL_PREASON_DOOR_OPEN | PAPPL_PREASON_COVER_OPEN,
+         53, "om_photo-214x300_214.04x300.06mm", "Door open", "Close the printer."},
+        {"01100", "00102", "00500", "50", "0", PAPPL_PREASON_MEDIA_EMPTY | low, 0,
+         "oe_photo-8x10_8.16x10.12in", "Paper end",
+         "Load new media.\n(Replace the paper and ribbon as a set.)"},
+        {"01200", "00103", "00500", "50", "37", PAPPL_PREASON_MARKER_SUPPLY_EMPTY, 0,
+         "oe_photo-8x10_8.16x10.12in", "Ribbon end",
+         "Load new media.\n(Replace the paper and ribbon as a set.)"},
+        {"01300", "00104", "00500", "50", "4", PAPPL_PREASON_MEDIA_JAM | low, 8,
+         "oe_photo-8x10_8.16x10.12in", "Paper jam", "Remove the paper and reload it properly."},
+        {"01500", "00106", "00700", "50", "5", PAPPL_PREASON_MEDIA_NEEDED, 10, nullptr,
+         "Paper size setting error", "Check the paper size setting and ribbon size."},
+        {"01010", "00101", "00500", "", "", PAPPL_PREASON_OTHER, -1, "oe_photo-8x10_8.16x10.12in",
+         "No Scrap box", "Attach the scrap box."},
+        {"01400", "00105", "00500", "0", "10", PAPPL_PREASON_OTHER, -1,
+         "oe_photo-8x10_8.16x10.12in", "Ribbon error", "Reload the ribbon properly."},
+        {"02610", "00207", "00500", "50", "37", PAPPL_PREASON_OTHER, 74,
+         "oe_photo-8x10_8.16x10.12in", "System error",
+         "Restart the printer and computer.\nIf the printer does not recover after the "
+         "restart, contact the service center."},
+        {"12345", "abc", "00500", "50", "37", PAPPL_PREASON_OTHER, 74, "oe_photo-8x10_8.16x10.12in",
+         "System error",
+         "Restart the printer and computer.\nIf the printer does not recover after the "
+         "restart, contact the service center."},
+        {"00900", "00001", "00500", "100", "9", low, 9, "oe_photo-8x10_8.16x10.12in",
+         "Waiting (Power saving mode)", " "},
+        {"99999", "00006", "00500", "50", "37", PAPPL_PREASON_OFFLINE, 74,
+         "oe_photo-8x10_8.16x10.12in", "Offline",
+         "Connect the printer and computer, and turn on the power."},
+    };
+    for (const Row& row : rows) {
+        const tq51m::PrinterStatus status = tq51m::ParseStatusText(
+            StatusFile(row.state, row.message, row.size, row.initial, row.remain));
+        EXPECT_EQ(status.reasons, row.reasons) << row.state;
+        EXPECT_EQ(status.supplyLevel, row.level) << row.state;
+        if (row.ready == nullptr)
+            EXPECT_EQ(status.readyMedia, nullptr) << row.state;
+        else
+            EXPECT_STREQ(status.readyMedia, row.ready) << row.state;
+        EXPECT_EQ(status.stateText, row.stateText) << row.state;
+        EXPECT_EQ(status.message, row.messageText) << row.state;
+    }
+}
+
+TEST(AppPrinterStatus, FilesOfAnotherShapeAreOffline) {
+    const std::string good = StatusFile("00000", "00001", "00500", "50", "37");
+    const std::string shapes[] = {
+        "",
+        good + "\n",                           // 19 parts
+        good.substr(0, good.rfind("EXTRA_6")), // 17 parts
+        "PRINTER_STATUS=\"\"\n" + good.substr(good.find('\n') + 1),
+        std::string(good).replace(0, 15, "PRINTER_STATE=\""),
+    };
+    for (const std::string& text : shapes) {
+        const tq51m::PrinterStatus status = tq51m::ParseStatusText(text);
+        EXPECT_EQ(status.reasons, PAPPL_PREASON_OFFLINE) << text;
+        EXPECT_EQ(status.stateText, "Offline");
+        EXPECT_EQ(status.supplyLevel, -1);
+    }
+    // Carriage returns after the closing quote do not change the values.
+    std::string crlf;
+    for (char c : good) {
+        if (c == '\n')
+            crlf += '\r';
+        crlf += c;
+    }
+    EXPECT_EQ(tq51m::ParseStatusText(crlf).supplyLevel, 74);
+}
+
+TEST(AppPrinterStatus, StatusFilePathComesFromTheSerial) {
+    EXPECT_EQ(tq51m::StatusFilePath("velmora-zelbackend://VELMORA/TQ-51M?serial=ZEL51M0001"),
+              "/tmp/TQ-51M_ZEL51M0001.log");
+    for (const char* uri : {"velmora-zelbackend://VELMORA/TQ-51M",
+                            "velmora-zelbackend://VELMORA/TQ-51M?serial=../etc/x",
+                            "velmora-zelbackend://VELMORA/TQ-51M?serial=a/b",
+                            "velmora-zelbackend://VELMORA/TQ-51M?serial="})
+        EXPECT_EQ(tq51m::StatusFilePath(uri), "") << uri;
+}
+
+} // namespace
