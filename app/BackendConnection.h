@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // The printer connection through the maker's CUPS backend, run as cupsd runs it: the device
 // scheme "velmora-zelbackend" for PAPPL, discovery by running the backend without arguments,
 // and one backend process per job with the command stream on its standard input.

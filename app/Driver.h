@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // The driver "velmora_tq51m": what the printer offers over IPP, and the raster callbacks that
 // run each job through the filter core onto the backend.
 #ifndef TQ51M_APP_DRIVER_H

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // The driver's IPP job attributes, turned into the option strings of the classic queue's PPD,
 // so that the same settings give the same command stream as rastertotq51m. No PAPPL here:
 // the mapping is tested and fuzzed on its own.

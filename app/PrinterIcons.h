@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // The printer's icons, made from the status monitor's printer artwork and built into the
 // program.
 #ifndef TQ51M_APP_PRINTERICONS_H

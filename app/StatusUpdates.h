@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // Keeps each TQ-51M printer's state, reasons, supply and loaded media up to date from the
 // backend's status file (polled by a timer) and from the backend's STATE:/ATTR: lines.
 #ifndef TQ51M_APP_STATUSUPDATES_H

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // The printer's own web page: the status line with the status monitor's English message,
 // the loaded media and the ribbon and paper set, and the photo options under readable labels.
 #ifndef TQ51M_APP_WEBPAGE_H

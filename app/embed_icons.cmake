@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: Apache-2.0
 # Writes OUTPUT, a header with the bytes of each PNG in INPUTS as an array named after NAMES.
 set(text "// Generated from app/icons by embed_icons.cmake.\n#pragma once\n")
 list(LENGTH INPUTS count)

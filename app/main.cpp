@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // tq51m-printer-app: the TQ-51M as a driverless IPP Everywhere printer. PAPPL's main loop
 // with its standard subcommands; the system is set up here so that the state file and the
 // spool folder can be chosen with -o state-file=FILE and -o spool-directory=DIR.

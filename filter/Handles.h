@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // Owning handles for the filter's heap blocks and bitmaps, so that every exit path releases
 // what it holds.
 #ifndef TQ51M_HANDLES_H

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // Where the printer command stream goes.
 #ifndef TQ51M_OUTPUTSINK_H
 #define TQ51M_OUTPUTSINK_H

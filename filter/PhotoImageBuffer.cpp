@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 #include "PhotoImageBuffer.h"
 
 #include <cstdio>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // The sheet buffer: up to three prints of one media sheet, each held as
 // yellow, magenta and cyan planes, and the colour processing of a page.
 #ifndef PHOTOIMAGEBUFFER_H

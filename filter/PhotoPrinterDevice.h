@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 #ifndef TQ51M_PHOTOPRINTERDEVICE_H
 #define TQ51M_PHOTOPRINTERDEVICE_H
 

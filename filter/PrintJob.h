@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // The filter's job driver as a library: a job is started with its settings, the job
 // information, an output sink and a cancel check; pages are fed from a CUPS raster stream or
 // line by line; full sheets go to the sink as soon as they are complete.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // rastertotq51m: CUPS raster filter for the TQ-51M. Reads 24-bit raster pages, runs each
 // through the colour chain, collects the prints of a media sheet and writes the sheet as
 // framed printer commands on standard output. It writes nothing else.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // The filter's bitmap library: a bitmap handle record and free functions with the IL_
 // prefix that create, resample, tone-adjust, saturate, separate, merge and sharpen bitmaps.
 //

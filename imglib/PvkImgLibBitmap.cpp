@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // Bitmap handle and memory: describing caller pixels as a bitmap, releasing what the library
 // owns, and the library blocks every operation allocates its pixels and work memory in.
 #include "PvkImgLibPrivate.h"

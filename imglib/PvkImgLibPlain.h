@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // The plain forms of the image library's optimised operations, kept as the reference the
 // tests compare the operations with byte for byte. Each takes the same arguments, makes the
 // same checks and returns the same codes as its IL_ operation, and computes the obvious way:

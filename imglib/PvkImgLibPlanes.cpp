@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // Planes: IL_ColorSeparateBitmap splits a 24-bit bitmap into three 8-bit planes with grey
 // palettes, IL_ColorMergeBitmap builds a 24-bit bitmap from three planes read through their
 // palettes.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // Internals shared by the image library's operation files: row strides, argument checks,
 // library blocks, the row-chunk worker loop and the vector types of the pixel kernels. Not part
 // of the library's public interface. The small helpers are inline here so that the pixel loops

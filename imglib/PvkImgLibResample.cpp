@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // Resampling: IL_SizeBitmap's separable cubic convolution, its plain form through a whole-page
 // intermediate and its fast form through a ring of intermediate rows on the worker threads.
 #include "PvkImgLibPrivate.h"

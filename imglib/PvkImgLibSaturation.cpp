@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // Saturation and HSL: the conversions RGBtoHSL and HSLtoRGB, IL_ChangeBitmapSaturation's plain
 // form through them per pixel, and its fast form through tables of their results.
 #include "PvkImgLibPrivate.h"

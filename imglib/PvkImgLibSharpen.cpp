@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // Sharpening: IL_SharpenBitmap's 3 x 3 kernel with the strength from KTable, its plain form
 // reading a whole work copy and its fast form working row by row on the worker threads.
 #include "PvkImgLibPrivate.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // Tone curves: gamma, brightness and contrast tables applied to the palette of an 8-bit plane,
 // and per-byte tables applied to the pixels of a 24-bit bitmap.
 #include "PvkImgLibPrivate.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // The number of worker threads over which the pixel operations split their rows.
 #include "PvkImgLibPrivate.h"
 

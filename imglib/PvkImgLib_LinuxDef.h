@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // Memory shims with Windows-style names. Every pixel and work block of the image
 // library goes through them; they map onto the process allocator (malloc/free), so a
 // caller may hand the library a buffer of its own and let the library release it.

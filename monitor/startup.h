@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 #ifndef STARTUP_H
 #define STARTUP_H
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 #ifndef STATUSDIALOG_H
 #define STATUSDIALOG_H
 

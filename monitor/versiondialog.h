@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 #ifndef VERSIONDIALOG_H
 #define VERSIONDIALOG_H
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 /* Preloaded into tq51m-printer-app and rastertotq51m by run-app-bench: sleep() sleeps as
  * always and appends the seconds it slept to the file named by TQ51M_SLEEP_LOG, so that the
  * job-information waits can be subtracted exactly from each measured job. */

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // The colour chain and the plane stream on one 8 x 10 inch page (2448 x 3036 at 300 dpi),
 // step by step with the chain's own parameters, and ColorProcess as a whole.
 #include <cstdio>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // The whole filter, run as CUPS runs it, on a generated photo job for every media size at
 // 300x300, 300x600 and 600x600 dpi with colour adjustment, border and sharpening on.
 //

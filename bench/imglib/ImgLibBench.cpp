@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // Every image library operation on one 8 x 10 inch page at 300 dpi (2448 x 3036, 24 bits),
 // or on a plane of that size for the tone curves: time per call and megapixels per second.
 #include "PvkImgLib.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // The CUPS queries that the monitor makes on its GUI thread: isRegisterPrinter (once per
 // status record) and the printer list refresh (on every press on the list), next to the
 // plain cupsGetDests call that browses the network as well.

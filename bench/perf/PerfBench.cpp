@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // The filter's colour chain on one 8 x 10 inch page at 300 dpi (2448 x 3036) with every
 // adjustment on, its libvips peer chain on the same page, and the plane stream of the largest
 // sheet written to /dev/null.

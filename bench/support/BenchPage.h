@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // The page the benchmarks work on: 8 x 10 inch at 300 dpi as a bottom-up 24-bit buffer.
 #pragma once
 

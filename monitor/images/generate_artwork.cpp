@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // Draws the status monitor's artwork: the application icon and the twelve status badges.
 // Usage: generate_artwork OUTPUT_DIR
 //

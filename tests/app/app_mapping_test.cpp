@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // The printer application's pure units: IPP job attributes to the classic queue's PPD
 // options, and the backend's status file to printer reasons, supply level and loaded media.
 #include <string>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // Writes the documents that CUPS's ipp-everywhere.test names (ipptool needs every one of them
 // to exist, even those it skips): PWG raster pages of the named size, resolution and colour
 // space, in horizontal colour bands, plus color.jpg, gray.jpg and the document-*.pdf/.ps files

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // Helpers shared by the fuzz targets: a reader that splits one fuzz input into fields, and
 // small file helpers for the parsers that read from a path.
 #pragma once

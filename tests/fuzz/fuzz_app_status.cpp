@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // The printer application's pure units over arbitrary input: the status file text, the
 // serial taken from a device URI, and job attribute values mapped to the PPD's options.
 // Input: [1 selector byte][the rest].

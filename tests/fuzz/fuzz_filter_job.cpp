@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // Raster bytes through the whole job driver of the filter library, in process, with the job
 // information file and the PPD taken from the input too. The command stream the driver writes is
 // parsed back and must consist of whole commands and complete sheets. Input: [1-byte length][job

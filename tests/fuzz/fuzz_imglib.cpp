@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // The IL_ operations with arbitrary arguments on small bitmaps. An input is a small program:
 // how to create the first bitmap, then up to 24 operations, each on a record picked by the
 // input (the page, a plane, the merge result, an empty record or none at all).

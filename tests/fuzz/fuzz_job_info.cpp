@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // Job information reader over arbitrary files, keys and buffer sizes.
 // Input: [1-byte length][key][1-byte buffer size][1 flag byte][file content].
 #include <cstdlib>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // PPD default lookup over arbitrary PPD text, keywords and job options.
 // Input: [1-byte length][keyword][1-byte length][job option text][PPD text].
 #include <cstdlib>

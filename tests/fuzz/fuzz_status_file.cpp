@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // The monitor's status file reader (createStatusMap) over arbitrary bytes, invalid UTF-8 and
 // NUL bytes included.
 #include <cstdlib>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // The command-stream parser shared by the inspector and the emulator, over arbitrary bytes.
 #include <cstdlib>
 #include <string>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // tq51m-fuzz-seeds DIR: writes the seed corpus of every fuzz target into DIR/<target>/.
 // The committed corpus under tests/fuzz/corpus/ is this program's output.
 #include <cstdio>

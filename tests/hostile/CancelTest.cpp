@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // SIGTERM at random moments of a multi-page job: the filter always exits with 0 and what it
 // wrote parses into whole commands, with no sheet begun after the last "START".
 #include <chrono>

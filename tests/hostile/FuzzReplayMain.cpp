@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // Runs a fuzz target's entry point over files and folders of inputs: the committed seed
 // corpus and the inputs of crashes found before, replayed by ctest in every build.
 #include <algorithm>

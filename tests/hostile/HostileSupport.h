@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // Helpers for the hostile-input tests: raster jobs with any header libcups will write and the
 // filter's output read back by the stream parser. The filter itself runs through the shared
 // job runner (tests/support/JobRunner.h), which also reports its peak memory.

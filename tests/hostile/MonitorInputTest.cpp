@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // Hostile status files and device URIs against the status monitor: the offline view or a
 // record of what could be read, never a hang, a crash, unbounded memory or a file written
 // outside /tmp.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // Hostile raster, job ids, PPDs and job information files through rastertotq51m: the job
 // always ends with exit status 0 and a stream of whole sheets, in bounded memory.
 #include <climits>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // Bitmaps over test-owned memory for the image library tests.
 #ifndef IMGLIB_TEST_SUPPORT_H
 #define IMGLIB_TEST_SUPPORT_H

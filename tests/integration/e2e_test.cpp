@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // Whole print jobs through a real cupsd: lp turns a PNG or a PDF into CUPS raster
 // (cups-filters), rastertotq51m turns it into the printer's command stream, and the printer
 // emulator, the queue's backend, stores that stream and counts the sheets in its status file.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // Prints an option's text and one choice's text as CUPS localises the PPD for the locale of the
 // environment (LANG, LC_ALL), the way print dialogs and lpoptions get them.
 //   ppd_locale_probe PPD KEYWORD CHOICE

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // The generated PPD against what rastertotq51m reads from it: option keywords and choice
 // names, page sizes in printer dots, the raster format, the filter line, the defaults as the
 // filter's own reader sees them, and the option texts of the six languages.

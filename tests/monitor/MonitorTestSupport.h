@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 #ifndef MONITOR_TEST_SUPPORT_H
 #define MONITOR_TEST_SUPPORT_H
 

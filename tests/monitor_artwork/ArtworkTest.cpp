@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // The generated pictures: file format, size and depth as the resource bundle needs them, the
 // badge colour of each state, and that no two states share a picture once scaled to 80 x 80.
 

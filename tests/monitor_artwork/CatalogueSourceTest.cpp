@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // The six translation sources: the 73 keys in their two contexts, every entry finished and
 // without disambiguation or plural forms, the English texts, and the entries that read the same
 // in every language.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // The colour chain against its plain form: the fast chain (library operations, tone curves as
 // table lookups, the result moved instead of separated and merged) and the plain chain (plain
 // image operations, every step literally) give the same record and the same bytes for random

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // The optimised resampling, sharpening and saturation against their plain forms: the same
 // result code, record and every byte, on random pages of odd sizes, at every setting the
 // filter uses, with one, two and three worker threads.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // The colour processing chain of PhotoImageBuffer, run in-process on pages built here.
 #include <cstdint>
 #include <cstdlib>

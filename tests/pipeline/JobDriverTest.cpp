@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // The job driver on raster jobs written with libcups: the library's job in process for the
 // batching, rastertotq51m as a child process for what its front end does.
 #include <algorithm>

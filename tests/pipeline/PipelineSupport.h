@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // Helpers for the pipeline tests: raster jobs written with libcups and job information files.
 // Running jobs and reading their streams is shared support (JobRunner.h, StreamReading.h).
 #ifndef PIPELINESUPPORT_H

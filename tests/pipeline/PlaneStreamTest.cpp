@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // The plane stream of a sheet: PhotoImageBuffer::Send through DeviceEntry's PrintImageData and
 // SendImageData, with the device's output captured in-process.
 #include <cstdio>

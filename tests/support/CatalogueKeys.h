@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // The keys of the monitor's message catalogue, for the tests of its sources and its
 // compiled files.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // Runs print jobs for the tests: rastertotq51m as a child process (exit status, output, peak
 // memory), or the filter library's job in this process on a raster file or line by line.
 #ifndef TQ51M_TESTS_JOBRUNNER_H

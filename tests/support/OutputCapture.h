@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // Sinks for tests that look at the command stream a device or a job writes.
 #ifndef TQ51M_TESTS_OUTPUTCAPTURE_H
 #define TQ51M_TESTS_OUTPUTCAPTURE_H

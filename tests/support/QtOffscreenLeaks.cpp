@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // Linked into every test program that opens Qt widgets on the offscreen platform.
 // Qt's offscreen platform plugin leaves its screen allocated at exit. Under LeakSanitizer,
 // full stacks let that one be told apart from the program's own allocations.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // A printer command stream decoded by the project's own stream parser (tools/stream), kept
 // whole for the tests to look at.
 #ifndef TQ51M_TESTS_STREAMREADING_H

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // Runs a program as a child process with a pipe on its standard input and its
 // standard output and error captured in files.
 #pragma once

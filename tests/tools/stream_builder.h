@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // Builds TQ-51M command streams byte by byte from the documented layout, so
 // the tests never depend on the filter's own output.
 #pragma once

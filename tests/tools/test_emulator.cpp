@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // velmora-zelbackend run as a process, as cupsd runs it: a temporary
 // VELMORA_EMULATOR_DIR, the stream on stdin, the job's files under /tmp.
 #include "process.h"

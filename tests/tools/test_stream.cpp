@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // The stream parser and tq51m-inspect on streams built from the documented
 // byte layout: good sheets, their decoded colours, and each kind of fault.
 #include "process.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // The emulated printer's state: what it reports and how it counts media.
 #pragma once
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // One print job as the emulated printer takes it.
 #pragma once
 

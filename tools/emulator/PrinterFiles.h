@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // The files the emulator shares with the filter and the status monitor under
 // /tmp, and the emulator's own folder with its state and spool.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // velmora-zelbackend: a CUPS backend that emulates the TQ-51M printer for
 // tests and demos (see README.md). Without arguments it reports its device,
 // with the six or seven CUPS backend arguments it takes a job, and with

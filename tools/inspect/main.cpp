@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // tq51m-inspect: checks a TQ-51M command stream, lists its commands and writes
 // a PNG preview of every sheet.
 #include "tq51m_stream.h"

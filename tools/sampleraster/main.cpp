@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // tq51m-sample-raster: writes a CUPS raster job (24-bit RGB) with a photo-like picture made up
 // here: a sky with a sun, hills against a sharp horizon, a skin-toned face, a strip of colour
 // patches and a grey ramp. For demos, benchmarks and trying the filter by hand.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // Reader of the TQ-51M printer command stream.
 //
 // A stream is a sequence of framed commands: ESC 'P', a 6-character group, a
