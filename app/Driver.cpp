@@ -12,6 +12,7 @@
 #include "JobOptions.h"
 #include "PrintJob.h"
 #include "PrinterIcons.h"
+#include "ServerShutdown.h"
 #include "StatusUpdates.h"
 #include "WebPage.h"
 
@@ -100,6 +101,11 @@ void HandleBackendLine(pappl_job_t* job, JobState* state, const std::string& lin
     }
 }
 
+// A job stops early when it is cancelled or when the server is being stopped.
+bool MustStop(pappl_job_t* job) {
+    return papplJobIsCanceled(job) || ServerStopping();
+}
+
 void FinishState(pappl_job_t* job) {
     JobState* state = StateOf(job);
     if (state == nullptr)
@@ -175,7 +181,7 @@ bool StartJob(pappl_job_t* job, pappl_pr_options_t* options, pappl_device_t* dev
     // The backend writes the job information file once it has taken the job; a backend that
     // ends before that has refused the job.
     WaitForJobInfo(kJobInfoDir, state->backendJobId.c_str(),
-                   [job, state] { return papplJobIsCanceled(job) || state->backend.HasExited(); });
+                   [job, state] { return MustStop(job) || state->backend.HasExited(); });
     state->info = ReadJobInfo(kJobInfoDir, state->backendJobId.c_str());
     return true;
 }
@@ -204,7 +210,7 @@ bool StartPrint(pappl_job_t* job, pappl_pr_options_t* options, JobState* state) 
 
     state->print =
         std::make_unique<PrintJob>(std::move(settings), state->info, state->sink, [job, state] {
-            if (!papplJobIsCanceled(job))
+            if (!MustStop(job))
                 return false;
             state->backend.Terminate();
             return true;
@@ -269,17 +275,19 @@ bool EndJob(pappl_job_t* job, pappl_pr_options_t*, pappl_device_t* device) {
     JobState* state = StateOf(job);
     if (state == nullptr)
         return false;
-    const bool canceled = papplJobIsCanceled(job);
+    const bool canceled = MustStop(job);
     if (state->print && !canceled)
         state->print->End();
     state->print.reset();
     papplDeviceFlush(device);
     state->connection->active = nullptr;
     state->backend.CloseInput();
-    const int status = state->backend.Wait([job] { return papplJobIsCanceled(job); });
+    const int status = state->backend.Wait([job] { return MustStop(job); });
 
     std::string failure;
-    if (!canceled && !papplJobIsCanceled(job)) {
+    if (!papplJobIsCanceled(job) && ServerStopping()) {
+        failure = "Stopped: the printer application was shut down.";
+    } else if (!canceled && !papplJobIsCanceled(job)) {
         failure = DescribeExit(status);
         if (!failure.empty() && !state->backendError.empty())
             failure += " " + state->backendError;

@@ -14,6 +14,7 @@
 
 #include "BackendConnection.h"
 #include "Driver.h"
+#include "ServerShutdown.h"
 #include "StatusUpdates.h"
 #include "WebPage.h"
 
@@ -127,6 +128,8 @@ pappl_system_t* CreateSystem(int numOptions, cups_option_t* options, void*) {
     papplSystemSetSaveCallback(system, SaveState, nullptr);
     papplSystemAddTimerCallback(system, 0, tq51m::kStatusInterval, tq51m::RefreshAllPrinters,
                                 nullptr);
+    papplSystemAddTimerCallback(system, 0, tq51m::kShutdownCheckInterval, tq51m::WatchForShutdown,
+                                &gStateFile);
     return system;
 }
 
