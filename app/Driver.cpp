@@ -118,6 +118,8 @@ void FinishState(pappl_job_t* job) {
 
 bool Fail(pappl_job_t* job, const std::string& message) {
     papplLogJob(job, PAPPL_LOGLEVEL_ERROR, "%s", message.c_str());
+    SetJobProblem(papplJobGetPrinter(job),
+                  "Job " + std::to_string(papplJobGetID(job)) + " stopped: " + message);
     papplJobSetMessage(job, "%s", message.c_str());
     papplJobSetReasons(job, PAPPL_JREASON_ABORTED_BY_SYSTEM, PAPPL_JREASON_NONE);
     return false;
@@ -295,6 +297,8 @@ bool EndJob(pappl_job_t* job, pappl_pr_options_t*, pappl_device_t* device) {
     FinishState(job);
     if (!failure.empty())
         return Fail(job, failure);
+    if (!papplJobIsCanceled(job))
+        SetJobProblem(papplJobGetPrinter(job), std::string());
     return true;
 }
 

@@ -16,6 +16,7 @@ struct Applied {
     PrinterStatus status = OfflineStatus();
     int supplyLevel = -2; // nothing set yet
     std::string readyMedia;
+    std::string jobProblem;
 };
 
 std::mutex gMutex;
@@ -90,7 +91,10 @@ bool RefreshPrinterStatus(pappl_printer_t* printer) {
     const PrinterStatus status =
         !path.empty() && ReadStatusFile(path, text) ? ParseStatusText(text) : OfflineStatus();
 
-    papplPrinterSetReasons(printer, status.reasons, kStatusReasons & ~status.reasons);
+    pappl_preason_t reasons = status.reasons;
+    if (!JobProblem(printer).empty())
+        reasons |= PAPPL_PREASON_OTHER;
+    papplPrinterSetReasons(printer, reasons, kStatusReasons & ~reasons);
 
     std::lock_guard<std::mutex> lock(gMutex);
     Applied& applied = gApplied[papplPrinterGetID(printer)];
@@ -157,6 +161,20 @@ void ApplyBackendAttributes(pappl_printer_t* printer, const std::string& text) {
         SetSupply(printer, int(level));
         applied.supplyLevel = int(level);
     }
+}
+
+void SetJobProblem(pappl_printer_t* printer, const std::string& text) {
+    {
+        std::lock_guard<std::mutex> lock(gMutex);
+        gApplied[papplPrinterGetID(printer)].jobProblem = text;
+    }
+    RefreshPrinterStatus(printer);
+}
+
+std::string JobProblem(pappl_printer_t* printer) {
+    std::lock_guard<std::mutex> lock(gMutex);
+    auto found = gApplied.find(papplPrinterGetID(printer));
+    return found == gApplied.end() ? std::string() : found->second.jobProblem;
 }
 
 PrinterStatus LastStatus(pappl_printer_t* printer) {

@@ -23,6 +23,11 @@ bool RefreshAllPrinters(pappl_system_t* system, void* data);
 void ApplyBackendState(pappl_printer_t* printer, const std::string& text);
 void ApplyBackendAttributes(pappl_printer_t* printer, const std::string& text);
 
+// Why the printer's last job failed ("Job 12: The backend ..."), kept as the reason "other"
+// and shown on the web page until a job completes; an empty text clears it.
+void SetJobProblem(pappl_printer_t* printer, const std::string& text);
+std::string JobProblem(pappl_printer_t* printer);
+
 // The status last read for the printer (offline before the first reading).
 PrinterStatus LastStatus(pappl_printer_t* printer);
 
