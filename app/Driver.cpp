@@ -386,6 +386,15 @@ bool DriverCallback(pappl_system_t*, const char* driverName, const char*, const 
     data->num_vendor = 0;
     if (*attrs == nullptr)
         *attrs = ippNew();
+    // What IPP Everywhere asks for and PAPPL 1.3 leaves out, where it is true of this printer:
+    // no preferred-attributes answers, the colour chain decides the rendering, one-sided.
+    ippAddBoolean(*attrs, IPP_TAG_PRINTER, "preferred-attributes-supported", 0);
+    ippAddString(*attrs, IPP_TAG_PRINTER, IPP_TAG_KEYWORD, "print-rendering-intent-default",
+                 nullptr, "auto");
+    ippAddString(*attrs, IPP_TAG_PRINTER, IPP_TAG_KEYWORD, "print-rendering-intent-supported",
+                 nullptr, "auto");
+    ippAddString(*attrs, IPP_TAG_PRINTER, IPP_TAG_KEYWORD, "pwg-raster-document-sheet-back",
+                 nullptr, "normal");
     for (const VendorOption& option : VendorOptions()) {
         data->vendor[data->num_vendor++] = option.ipp;
         if (option.isBoolean)
