@@ -154,8 +154,10 @@ bool StartJob(pappl_job_t* job, pappl_pr_options_t* options, pappl_device_t* dev
     request.xdpi = options->printer_resolution[0];
     request.ydpi = options->printer_resolution[1];
     // PAPPL takes the type from media-col only; a job's own media-type attribute comes first.
+    // PAPPL 1.3.1 does not check its syntax: an integer or other non-string value has no text.
     ipp_attribute_t* mediaType = papplJobGetAttribute(job, "media-type");
-    request.mediaType = mediaType ? ippGetString(mediaType, 0, nullptr) : options->media.type;
+    const char* typeName = mediaType ? ippGetString(mediaType, 0, nullptr) : nullptr;
+    request.mediaType = typeName ? typeName : options->media.type;
     for (int i = 0; i < options->num_vendor; ++i)
         request.vendor.emplace_back(options->vendor[i].name, options->vendor[i].value);
 
