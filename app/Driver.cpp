@@ -2,10 +2,13 @@
 
 #include <cerrno>
 #include <cstring>
+#include <map>
 #include <memory>
+#include <mutex>
 #include <string>
 #include <vector>
 
+#include <malloc.h>
 #include <unistd.h>
 
 #include "BackendConnection.h"
@@ -25,23 +28,33 @@ namespace {
 
 const char kJobInfoDir[] = "/tmp";
 
-// The command stream goes through the PAPPL device, whose write callback feeds the backend.
-class DeviceSink : public OutputSink {
+// The command stream goes straight to the job's own backend. PAPPL 1.3.1 may start two jobs of
+// a printer at once (two submissions in the same instant) and open its device twice, so
+// nothing of a job goes through the shared device.
+class BackendSink : public OutputSink {
   public:
-    explicit DeviceSink(pappl_device_t* device) : m_device(device) {}
+    explicit BackendSink(BackendProcess& backend) : m_backend(backend) {}
     bool Write(const void* data, size_t len) override {
-        return len == 0 || papplDeviceWrite(m_device, data, len) == ssize_t(len);
+        return len == 0 || m_backend.Write(data, len);
     }
 
   private:
-    pappl_device_t* m_device;
+    BackendProcess& m_backend;
 };
 
+// One job of a printer at a time: a job holds its printer's lock from its start to its end.
+std::mutex& PrinterLock(int printerId) {
+    static std::mutex guard;
+    static std::map<int, std::mutex> locks;
+    std::lock_guard<std::mutex> lock(guard);
+    return locks[printerId];
+}
+
 struct JobState {
-    explicit JobState(pappl_device_t* device) : sink(device) {}
+    JobState() : sink(backend) {}
+    std::unique_lock<std::mutex> printerLock;
     BackendProcess backend;
-    BackendConnection* connection = nullptr;
-    DeviceSink sink;
+    BackendSink sink;
     std::string backendJobId;
     std::string backendError;
     JobInfo info;
@@ -110,10 +123,11 @@ void FinishState(pappl_job_t* job) {
     JobState* state = StateOf(job);
     if (state == nullptr)
         return;
-    if (state->connection != nullptr)
-        state->connection->active = nullptr;
     papplJobSetData(job, nullptr);
     delete state;
+    // The job's page buffers, freed in several threads' arenas, go back to the system: the
+    // server idles at its small size between jobs.
+    malloc_trim(0);
 }
 
 bool Fail(pappl_job_t* job, const std::string& message) {
@@ -131,9 +145,17 @@ bool StartJob(pappl_job_t* job, pappl_pr_options_t* options, pappl_device_t* dev
     if (connection == nullptr)
         return Fail(job, "The printer's device is not a velmora-zelbackend device.");
 
-    auto* state = new JobState(device);
+    auto* state = new JobState;
     papplJobSetData(job, state);
-    state->connection = connection;
+    state->printerLock =
+        std::unique_lock<std::mutex>(PrinterLock(papplPrinterGetID(printer)), std::defer_lock);
+    while (!state->printerLock.try_lock()) {
+        if (MustStop(job)) {
+            FinishState(job);
+            return false;
+        }
+        usleep(50000);
+    }
     state->backendJobId =
         std::to_string(BackendJobId(papplPrinterGetID(printer), papplJobGetID(job)));
 
@@ -178,7 +200,6 @@ bool StartJob(pappl_job_t* job, pappl_pr_options_t* options, pappl_device_t* dev
         FinishState(job);
         return Fail(job, error);
     }
-    connection->active = &state->backend;
     papplLogJob(job, PAPPL_LOGLEVEL_INFO, "Started %s for backend job %s.", program.c_str(),
                 state->backendJobId.c_str());
 
@@ -284,7 +305,6 @@ bool EndJob(pappl_job_t* job, pappl_pr_options_t*, pappl_device_t* device) {
         state->print->End();
     state->print.reset();
     papplDeviceFlush(device);
-    state->connection->active = nullptr;
     state->backend.CloseInput();
     const int status = state->backend.Wait([job] { return MustStop(job); });
 
