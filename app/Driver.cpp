@@ -14,6 +14,7 @@
 #include "BackendConnection.h"
 #include "JobOptions.h"
 #include "PrintJob.h"
+#include "PrinterStatus.h"
 #include "PrinterIcons.h"
 #include "ServerShutdown.h"
 #include "StatusUpdates.h"
@@ -23,10 +24,12 @@ namespace tq51m {
 
 const char kDriverName[] = "velmora_tq51m";
 const char kDriverDescription[] = "Velmora TQ-51M";
+const char kCommandStreamFormat[] = "application/vnd.velmora-tq51m";
 
 namespace {
 
 const char kJobInfoDir[] = "/tmp";
+constexpr unsigned kMaxPagePixels = 16384;
 
 // The command stream goes straight to the job's own backend. PAPPL 1.3.1 may start two jobs of
 // a printer at once (two submissions in the same instant) and open its device twice, so
@@ -61,6 +64,7 @@ struct JobState {
     JobRequest request;
     std::unique_ptr<PrintJob> print;
     unsigned lastPage = 0;
+    unsigned pagesSent = 0;
     bool skipPage = false;
     bool gray = false;
     unsigned width = 0;
@@ -254,6 +258,15 @@ bool StartPage(pappl_job_t* job, pappl_pr_options_t* options, pappl_device_t*, u
         return true;
     state->lastPage = page;
 
+    // A streamed page's rows are read inside the client's request whatever they hold: a
+    // header claiming billions of rows would keep the printer busy for minutes. No sheet is
+    // longer than 7300 rows at 600 dpi; pages beyond PAPPL's own image limit end the job.
+    const cups_page_header2_t& size = options->header;
+    if (size.cupsWidth > kMaxPagePixels || size.cupsHeight > kMaxPagePixels)
+        return Fail(job, "Page " + std::to_string(page) + " of " + std::to_string(size.cupsWidth) +
+                             " x " + std::to_string(size.cupsHeight) +
+                             " pixels is larger than any sheet of the printer.");
+
     if (!state->print && !StartPrint(job, options, state))
         return Fail(job, "Out of memory for the print job.");
 
@@ -291,8 +304,10 @@ bool EndPage(pappl_job_t* job, pappl_pr_options_t*, pappl_device_t*, unsigned) {
     JobState* state = StateOf(job);
     if (state == nullptr || !state->print)
         return false;
-    if (!state->skipPage)
+    if (!state->skipPage) {
         state->print->EndPage();
+        ++state->pagesSent;
+    }
     return true;
 }
 
@@ -316,12 +331,22 @@ bool EndJob(pappl_job_t* job, pappl_pr_options_t*, pappl_device_t* device) {
         if (!failure.empty() && !state->backendError.empty())
             failure += " " + state->backendError;
     }
+    // The backend's last progress line would otherwise stay the job's message, also when PAPPL
+    // itself ends the job after this (raster data it does not take, a broken image).
+    const unsigned pagesSent = state->pagesSent;
     FinishState(job);
     if (!failure.empty())
         return Fail(job, failure);
-    if (!papplJobIsCanceled(job))
+    if (!papplJobIsCanceled(job)) {
+        papplJobSetMessage(job, "%u page(s) sent to the printer.", pagesSent);
         SetJobProblem(papplJobGetPrinter(job), std::string());
+    }
     return true;
+}
+
+// Command streams sent as documents would reach the printer unchecked: refused.
+bool RefuseCommandStream(pappl_job_t* job, pappl_pr_options_t*, pappl_device_t*) {
+    return Fail(job, "Documents in the printer's own command format are not accepted.");
 }
 
 void AddBoolean(ipp_t* attrs, const char* name, bool value) {
@@ -337,9 +362,14 @@ void AddRange(ipp_t* attrs, const char* name, int value, int lower, int upper) {
 
 } // namespace
 
-bool DriverCallback(pappl_system_t*, const char* driverName, const char*, const char*,
+bool DriverCallback(pappl_system_t*, const char* driverName, const char* deviceUri, const char*,
                     pappl_pr_driver_data_t* data, ipp_t** attrs, void*) {
     if (driverName == nullptr || strcmp(driverName, kDriverName) != 0)
+        return false;
+    // The serial names the status file in /tmp: one that would name anything else (a path,
+    // "..", characters the monitor refuses) makes no printer, as the monitor refuses it.
+    if (deviceUri != nullptr && strncmp(deviceUri, kBackendScheme, strlen(kBackendScheme)) == 0 &&
+        StatusFilePath(deviceUri).empty())
         return false;
 
     data->rstartjob_cb = StartJob;
@@ -349,7 +379,10 @@ bool DriverCallback(pappl_system_t*, const char* driverName, const char*, const 
     data->rendjob_cb = EndJob;
     data->status_cb = RefreshPrinterStatus;
     data->delete_cb = RemovePrinterPage;
-    data->format = nullptr;
+    // The driver's own format is named so that PAPPL finds the application's PNG filter
+    // (PngFilter.h) before its own; raw jobs in it are refused.
+    data->format = kCommandStreamFormat;
+    data->printfile_cb = RefuseCommandStream;
 
     snprintf(data->make_and_model, sizeof(data->make_and_model), "%s", kDriverDescription);
     data->ppm = 1;

@@ -14,6 +14,7 @@
 
 #include "BackendConnection.h"
 #include "Driver.h"
+#include "PngFilter.h"
 #include "ServerShutdown.h"
 #include "StatusUpdates.h"
 #include "WebPage.h"
@@ -53,6 +54,12 @@ void MakeParent(const std::string& path) {
                 strerror(errno));
 }
 
+// Loopback names: a server listening on nothing else may run without TLS.
+bool IsLoopback(const std::string& host) {
+    return host == "localhost" || host == "::1" || host == "[::1]" ||
+           host.compare(0, 4, "127.") == 0;
+}
+
 pappl_loglevel_t LogLevel(const std::string& name) {
     if (name == "debug")
         return PAPPL_LOGLEVEL_DEBUG;
@@ -90,8 +97,14 @@ pappl_system_t* CreateSystem(int numOptions, cups_option_t* options, void*) {
 
     pappl_soptions_t soptions =
         PAPPL_SOPTIONS_MULTI_QUEUE | PAPPL_SOPTIONS_WEB_INTERFACE | PAPPL_SOPTIONS_WEB_LOG;
-    if (serverOptions.find("no-tls") != std::string::npos)
-        soptions |= PAPPL_SOPTIONS_NO_TLS;
+    // Beyond loopback, TLS stays on: admin passwords and print data cross the network.
+    if (serverOptions.find("no-tls") != std::string::npos) {
+        if (IsLoopback(hostname))
+            soptions |= PAPPL_SOPTIONS_NO_TLS;
+        else
+            fprintf(stderr, "%s: listening on %s: TLS stays on (no-tls ignored)\n", kAppName,
+                    hostname.c_str());
+    }
 
     pappl_system_t* system = papplSystemCreate(
         soptions, "TQ-51M Printer Application", port, "_print,_universal", spool.c_str(),
@@ -99,6 +112,7 @@ pappl_system_t* CreateSystem(int numOptions, cups_option_t* options, void*) {
         false);
     if (system == nullptr)
         return nullptr;
+    tq51m::RegisterPngFilter(system);
 
     // Loopback only unless told otherwise; "localhost" binds IPv4 alone, so IPv6's loopback
     // is added on the same port.
