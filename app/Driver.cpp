@@ -8,7 +8,6 @@
 #include <string>
 #include <vector>
 
-#include <malloc.h>
 #include <unistd.h>
 
 #include "BackendConnection.h"
@@ -129,9 +128,6 @@ void FinishState(pappl_job_t* job) {
         return;
     papplJobSetData(job, nullptr);
     delete state;
-    // The job's page buffers, freed in several threads' arenas, go back to the system: the
-    // server idles at its small size between jobs.
-    malloc_trim(0);
 }
 
 bool Fail(pappl_job_t* job, const std::string& message) {

@@ -7,6 +7,7 @@
 #include <cstring>
 #include <string>
 
+#include <malloc.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -72,6 +73,22 @@ pappl_loglevel_t LogLevel(const std::string& name) {
     return PAPPL_LOGLEVEL_WARN;
 }
 
+// Memory freed by the jobs goes back to the system once no printer prints: jobs run in
+// threads of their own, whose malloc arenas keep freed memory otherwise.
+bool ReturnFreedMemory(pappl_system_t* system, void*) {
+    bool printing = false;
+    papplSystemIteratePrinters(
+        system,
+        [](pappl_printer_t* printer, void* data) {
+            if (papplPrinterGetState(printer) == IPP_PSTATE_PROCESSING)
+                *static_cast<bool*>(data) = true;
+        },
+        &printing);
+    if (!printing)
+        malloc_trim(0);
+    return true;
+}
+
 bool SaveState(pappl_system_t* system, void*) {
     return papplSystemSaveState(system, gStateFile.c_str());
 }
@@ -89,7 +106,11 @@ pappl_system_t* CreateSystem(int numOptions, cups_option_t* options, void*) {
     const std::string hostname = Option(numOptions, options, "listen-hostname", "localhost");
     const int port = atoi(Option(numOptions, options, "server-port", "0").c_str());
     const std::string serverOptions = Option(numOptions, options, "server-options", "");
+    // PAPPL's web pages let anyone change printers unless a PAM service is named: beyond
+    // loopback, the system's own logins ("login") guard them unless another is given.
     const char* authService = cupsGetOption("auth-service", numOptions, options);
+    if (authService == nullptr && !IsLoopback(hostname))
+        authService = "login";
     const char* adminGroup = cupsGetOption("admin-group", numOptions, options);
 
     MakeParent(gStateFile);
@@ -142,6 +163,7 @@ pappl_system_t* CreateSystem(int numOptions, cups_option_t* options, void*) {
     papplSystemSetSaveCallback(system, SaveState, nullptr);
     papplSystemAddTimerCallback(system, 0, tq51m::kStatusInterval, tq51m::RefreshAllPrinters,
                                 nullptr);
+    papplSystemAddTimerCallback(system, 0, 5, ReturnFreedMemory, nullptr);
     papplSystemAddTimerCallback(system, 0, tq51m::kShutdownCheckInterval, tq51m::WatchForShutdown,
                                 &gStateFile);
     return system;
@@ -152,6 +174,9 @@ pappl_system_t* CreateSystem(int numOptions, cups_option_t* options, void*) {
 int main(int argc, char* argv[]) {
     // A backend that exits early must not take the server down with SIGPIPE.
     signal(SIGPIPE, SIG_IGN);
+    // Page and image buffers (megabytes each) are mapped one by one and unmapped when freed,
+    // instead of growing the heaps of the job threads.
+    mallopt(M_MMAP_THRESHOLD, 1024 * 1024);
     tq51m::RegisterBackendScheme();
     return papplMainloop(argc, argv, TQ51M_VERSION, nullptr,
                          int(sizeof(gDrivers) / sizeof(gDrivers[0])), gDrivers, nullptr,
