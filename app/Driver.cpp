@@ -203,17 +203,19 @@ bool StartJob(pappl_job_t* job, pappl_pr_options_t* options, pappl_device_t* dev
     papplLogJob(job, PAPPL_LOGLEVEL_INFO, "Started %s for backend job %s.", program.c_str(),
                 state->backendJobId.c_str());
 
-    // The backend writes the job information file once it has taken the job; a backend that
-    // ends before that has refused the job.
-    WaitForJobInfo(kJobInfoDir, state->backendJobId.c_str(),
-                   [job, state] { return MustStop(job) || state->backend.HasExited(); });
-    state->info = ReadJobInfo(kJobInfoDir, state->backendJobId.c_str());
     return true;
 }
 
 // The settings are applied when the first page arrives: the page size and the resolution
 // come from its header (for PWG raster the client's, else PAPPL's for the job's media).
 bool StartPrint(pappl_job_t* job, pappl_pr_options_t* options, JobState* state) {
+    // The backend writes the job information file once it has taken the job (a backend that
+    // ends before that has refused it); the settings and the layout need it from the first
+    // page on.
+    WaitForJobInfo(kJobInfoDir, state->backendJobId.c_str(),
+                   [job, state] { return MustStop(job) || state->backend.HasExited(); });
+    state->info = ReadJobInfo(kJobInfoDir, state->backendJobId.c_str());
+
     const cups_page_header2_t& header = options->header;
     const MediaSize* size = FindMediaByPwgName(header.cupsPageSizeName);
     if (size == nullptr && header.cupsPageSize[0] > 0 && header.cupsPageSize[1] > 0)
@@ -254,6 +256,15 @@ bool StartPage(pappl_job_t* job, pappl_pr_options_t* options, pappl_device_t*, u
         return true;
     state->lastPage = page;
 
+    // Pages come as sRGB or sGray with 8 bits per colour; any other line is refused before a
+    // byte of it is read.
+    const cups_page_header2_t& header = options->header;
+    const unsigned bytesPerPixel = header.cupsBitsPerPixel / 8;
+    if ((header.cupsBitsPerPixel != 8 && header.cupsBitsPerPixel != 24) ||
+        header.cupsBytesPerLine < uint64_t(header.cupsWidth) * bytesPerPixel)
+        return Fail(job, "Unsupported raster page: " + std::to_string(header.cupsBitsPerPixel) +
+                             " bits per pixel.");
+
     // A streamed page's rows are read inside the client's request whatever they hold: a
     // header claiming billions of rows would keep the printer busy for minutes. No sheet is
     // longer than 7300 rows at 600 dpi; pages beyond PAPPL's own image limit end the job.
@@ -266,7 +277,6 @@ bool StartPage(pappl_job_t* job, pappl_pr_options_t* options, pappl_device_t*, u
     if (!state->print && !StartPrint(job, options, state))
         return Fail(job, "Out of memory for the print job.");
 
-    const cups_page_header2_t& header = options->header;
     state->gray = header.cupsBitsPerPixel == 8;
     state->width = header.cupsWidth;
     state->rgb.assign(size_t(header.cupsWidth) * 3, 0);

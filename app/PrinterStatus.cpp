@@ -127,7 +127,9 @@ pappl_preason_t StateReasons(int code) {
     case 900:
         return PAPPL_PREASON_NONE;
     case 1000:
-        return PAPPL_PREASON_DOOR_OPEN;
+        // PAPPL 1.3.1 never reports door-open over IPP (its list of reasons ends at
+        // toner-low): cover-open goes with it.
+        return PAPPL_PREASON_DOOR_OPEN | PAPPL_PREASON_COVER_OPEN;
     case 1100:
         return PAPPL_PREASON_MEDIA_EMPTY;
     case 1200:

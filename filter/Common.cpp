@@ -1,4 +1,5 @@
 #include "Common.h"
+#include "Handles.h"
 
 #include <cctype>
 #include <cstdlib>
@@ -113,8 +114,7 @@ void ReadInfoValue(const char* dir, const char* key, const char* jobId, char* bu
 
     // The path is formatted with a bound; one that does not fit counts as a missing file.
     size_t pathSize = std::strlen(dir) + std::strlen(jobId) + 16;
-    std::unique_ptr<char, decltype(&std::free)> path(static_cast<char*>(std::malloc(pathSize)),
-                                                     &std::free);
+    HeapBlock<char> path(static_cast<char*>(std::malloc(pathSize)));
     if (!path)
         return;
     int pathLen = std::snprintf(path.get(), pathSize, "%s/Print_%s.log", dir, jobId);

@@ -12,7 +12,7 @@ class OutputSink {
     virtual bool Write(const void* data, size_t len) = 0;
 };
 
-// A stdio stream (the CUPS filter passes stdout: fully buffered, flushed at exit).
+// A stdio stream (the CUPS filter passes its standard output: fully buffered, flushed at exit).
 class FileSink : public OutputSink {
   public:
     explicit FileSink(FILE* file) : m_file(file) {}

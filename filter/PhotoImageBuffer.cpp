@@ -3,10 +3,11 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <utility>
 
 #include "Common.h"
+#include "Handles.h"
 #include "PvkImgLibPlain.h"
-#include "PhotoPrinterDevice.h"
 
 namespace {
 
@@ -24,16 +25,17 @@ uint64_t Stride24(uint64_t width) {
 
 // Describes a 24-bit bottom-up buffer from the process allocator and hands it to the library,
 // which releases it with the record. The buffer is released here when it cannot be described.
-bool AdoptPixels(_tagBITMAPHANDLE& bitmap, void* pixels, uint64_t width, uint64_t height) {
+bool AdoptPixels(_tagBITMAPHANDLE& bitmap, HeapBlock<unsigned char> pixels, uint64_t width,
+                 uint64_t height) {
     std::memset(&bitmap, 0, sizeof(bitmap));
     const uint64_t size = Stride24(width) * height;
     if (size > UINT32_MAX ||
         IL_CreateBitmap(&bitmap, IL_BITMAPHANDLE_SIZE, IL_MEMORY_USER, uint32_t(width),
                         uint32_t(height), 24, IL_COLORORDER_RGB, nullptr, IL_ROWORIGIN_BOTTOM,
-                        pixels, int64_t(size)) != IL_OK) {
-        std::free(pixels);
+                        pixels.get(), int64_t(size)) != IL_OK)
         return false;
-    }
+    // The library owns the pixels from here on.
+    pixels.release();
     bitmap.memoryHandle = bitmap.data;
     return true;
 }
@@ -41,15 +43,17 @@ bool AdoptPixels(_tagBITMAPHANDLE& bitmap, void* pixels, uint64_t width, uint64_
 // Turns the picture 90 degrees anticlockwise: stored row y, column x of the result is stored
 // row height - 1 - x, column y of the source. The source is released in every case; null
 // when the new buffer cannot be had.
-unsigned char* Rotate(unsigned char* source, uint64_t width, uint64_t height) {
+HeapBlock<unsigned char> Rotate(HeapBlock<unsigned char> sourceBlock, uint64_t width,
+                                uint64_t height) {
+    const unsigned char* source = sourceBlock.get();
     const uint64_t sourceStride = Stride24(width);
     const uint64_t stride = Stride24(height);
     const uint64_t size = stride * width;
-    unsigned char* rotated =
-        size <= UINT32_MAX ? static_cast<unsigned char*>(std::malloc(size ? size : 1)) : nullptr;
-    if (rotated != nullptr) {
+    HeapBlock<unsigned char> rotated(
+        size <= UINT32_MAX ? static_cast<unsigned char*>(std::malloc(size ? size : 1)) : nullptr);
+    if (rotated) {
         for (uint64_t y = 0; y < width; ++y) {
-            unsigned char* out = rotated + y * stride;
+            unsigned char* out = rotated.get() + y * stride;
             for (uint64_t x = 0; x < height; ++x) {
                 const unsigned char* in = source + (height - 1 - x) * sourceStride + y * 3;
                 out[x * 3] = in[0];
@@ -58,7 +62,6 @@ unsigned char* Rotate(unsigned char* source, uint64_t width, uint64_t height) {
             }
         }
     }
-    std::free(source);
     return rotated;
 }
 
@@ -93,7 +96,9 @@ bool ScaleIntoBorder(_tagBITMAPHANDLE& page, float s, const ChainOperations& ope
         IL_FreeBitmap(&page);
         return true;
     }
-    unsigned char* bordered = static_cast<unsigned char*>(std::malloc(stride2 * height2));
+    HeapBlock<unsigned char> borderedBlock(
+        static_cast<unsigned char*>(std::malloc(stride2 * height2)));
+    unsigned char* bordered = borderedBlock.get();
     if (bordered == nullptr) {
         IL_FreeBitmap(&page);
         return false;
@@ -128,7 +133,6 @@ bool ScaleIntoBorder(_tagBITMAPHANDLE& page, float s, const ChainOperations& ope
         }
         IL_FreeBitmap(&band);
         if (!resampled) {
-            std::free(bordered);
             IL_FreeBitmap(&page);
             return false;
         }
@@ -141,7 +145,7 @@ bool ScaleIntoBorder(_tagBITMAPHANDLE& page, float s, const ChainOperations& ope
     std::memset(bordered + filled * stride2, 255, (height2 - filled) * stride2);
 
     IL_FreeBitmap(&page);
-    return AdoptPixels(page, bordered, width2, height2);
+    return AdoptPixels(page, std::move(borderedBlock), width2, height2);
 }
 
 // Moves the page into three zero-filled plane records and releases it. False when the
@@ -217,11 +221,8 @@ void MoveIntoResult(_tagBITMAPHANDLE& page, _tagBITMAPHANDLE* result) {
 
 } // namespace
 
-PhotoImageBuffer::PhotoImageBuffer()
-    : m_dpi(300), m_resolutionMode(0), m_paperRotate(false), m_border(true), m_sharpness(0),
-      m_colorAdjustment(false), m_gammaR(0), m_gammaG(0), m_gammaB(0), m_brightnessR(0),
-      m_brightnessG(0), m_brightnessB(0), m_contrastR(0), m_contrastG(0), m_contrastB(0),
-      m_saturation(0) {
+PhotoImageBuffer::PhotoImageBuffer() {
+    m_settings.border = true;
     std::memset(&m_mediaInfo, 0, sizeof(m_mediaInfo));
     m_mediaInfo.mediaId = -1;
     std::memset(m_planes, 0, sizeof(m_planes));
@@ -276,13 +277,13 @@ _tagBITMAPHANDLE* PhotoImageBuffer::ColorProcessPlain(void* pixels, long width, 
 // their exact equivalents (ApplyTones, MoveIntoResult).
 _tagBITMAPHANDLE* PhotoImageBuffer::RunChain(void* pixels, long width, long height, bool plain) {
     const ChainOperations& operations = plain ? kPlainOperations : kLibraryOperations;
-    unsigned char* buffer = static_cast<unsigned char*>(pixels);
+    HeapBlock<unsigned char> buffer(static_cast<unsigned char*>(pixels));
     uint64_t w = uint64_t(width > 0 ? width : 0);
     uint64_t h = uint64_t(height > 0 ? height : 0);
 
-    if (m_paperRotate) {
-        buffer = Rotate(buffer, w, h);
-        if (buffer == nullptr)
+    if (m_settings.paperRotate) {
+        buffer = Rotate(std::move(buffer), w, h);
+        if (!buffer)
             return nullptr;
         const uint64_t rotatedWidth = h;
         h = w;
@@ -290,15 +291,15 @@ _tagBITMAPHANDLE* PhotoImageBuffer::RunChain(void* pixels, long width, long heig
     }
 
     _tagBITMAPHANDLE page;
-    AdoptPixels(page, buffer, w, h);
+    AdoptPixels(page, std::move(buffer), w, h);
 
-    if (m_resolutionMode == 2)
+    if (m_settings.resolutionMode == 2)
         operations.sizeBitmap(&page, page.width / 2, page.height, IL_RESIZE_CUBIC);
-    else if (m_resolutionMode == 1 && m_paperRotate)
+    else if (m_settings.resolutionMode == 1 && m_settings.paperRotate)
         operations.sizeBitmap(&page, page.width / 2, 2 * page.height, IL_RESIZE_CUBIC);
 
     // Without media there are no margins to keep free.
-    if (m_border && page.data != nullptr && m_mediaInfo.paperWidthDots > 0 &&
+    if (m_settings.border && page.data != nullptr && m_mediaInfo.paperWidthDots > 0 &&
         m_mediaInfo.paperLengthDots > 0) {
         const float across =
             float(double(m_mediaInfo.paperWidthDots - 2 * m_mediaInfo.borderMarginX) /
@@ -310,26 +311,28 @@ _tagBITMAPHANDLE* PhotoImageBuffer::RunChain(void* pixels, long width, long heig
             return nullptr;
     }
 
-    const bool adjust = m_colorAdjustment;
+    const ColorSettings& c = m_settings;
+    const bool adjust = c.colorAdjustment;
     const PlaneTones tones[3] = {
-        {adjust ? m_gammaR : 100, adjust ? m_brightnessR : 0, adjust ? m_contrastR : 0},
-        {adjust ? m_gammaG : 100, adjust ? m_brightnessG : 0, adjust ? m_contrastG : 0},
-        {adjust ? m_gammaB : 100, adjust ? m_brightnessB : 0, adjust ? m_contrastB : 0}};
-    _tagBITMAPHANDLE* result =
-        static_cast<_tagBITMAPHANDLE*>(std::calloc(1, sizeof(_tagBITMAPHANDLE)));
+        {adjust ? c.gamma.r : 100, adjust ? c.brightness.r : 0, adjust ? c.contrast.r : 0},
+        {adjust ? c.gamma.g : 100, adjust ? c.brightness.g : 0, adjust ? c.contrast.g : 0},
+        {adjust ? c.gamma.b : 100, adjust ? c.brightness.b : 0, adjust ? c.contrast.b : 0}};
+    // The processed page's own zero-filled record.
+    HeapBlock<_tagBITMAPHANDLE> result(
+        static_cast<_tagBITMAPHANDLE*>(std::calloc(1, sizeof(_tagBITMAPHANDLE))));
 
     if (!plain) {
         // A page that is gone (no picture left, or not describable) gives the empty record, as
         // the refused separation does in the plain form.
         if (page.data != nullptr) {
             ApplyTones(page, tones);
-            operations.sharpenBitmap(&page, m_sharpness);
-            operations.changeSaturation(&page, adjust ? m_saturation : 0);
-            if (result != nullptr)
-                MoveIntoResult(page, result);
+            operations.sharpenBitmap(&page, c.sharpness);
+            operations.changeSaturation(&page, adjust ? c.saturation : 0);
+            if (result)
+                MoveIntoResult(page, result.get());
         }
         IL_FreeBitmap(&page);
-        return result;
+        return result.release();
     }
 
     _tagBITMAPHANDLE planes[3];
@@ -346,21 +349,21 @@ _tagBITMAPHANDLE* PhotoImageBuffer::RunChain(void* pixels, long width, long heig
         Merge(page, planes);
     }
 
-    operations.sharpenBitmap(&page, m_sharpness);
-    operations.changeSaturation(&page, adjust ? m_saturation : 0);
+    operations.sharpenBitmap(&page, c.sharpness);
+    operations.changeSaturation(&page, adjust ? c.saturation : 0);
 
     // The processed page moves into a record of its own with a fresh pixel block.
     Separate(page, planes);
-    if (result == nullptr) {
+    if (!result) {
         for (int i = 0; i < 3; ++i)
             IL_FreeBitmap(&planes[i]);
         return nullptr;
     }
     Merge(*result, planes);
-    return result;
+    return result.release();
 }
 
-int PhotoImageBuffer::Send(DeviceEntry* device, DeviceMediaBufferInfo* geometry) {
+int PhotoImageBuffer::Send(OutputSink* sink, DeviceMediaBufferInfo* geometry) {
     const DeviceMediaBufferInfo& g = *geometry;
     if (g.headWidth < 0 || g.paperLength < 0)
         return 3;
@@ -371,7 +374,8 @@ int PhotoImageBuffer::Send(DeviceEntry* device, DeviceMediaBufferInfo* geometry)
         return 3;
 
     const uint64_t total = planeBytes + kPlaneHeader;
-    unsigned char* block = static_cast<unsigned char*>(std::malloc(total));
+    HeapBlock<unsigned char> blockOwner(static_cast<unsigned char*>(std::malloc(total)));
+    unsigned char* block = blockOwner.get();
     if (block == nullptr)
         return 2;
 
@@ -432,11 +436,9 @@ int PhotoImageBuffer::Send(DeviceEntry* device, DeviceMediaBufferInfo* geometry)
                             cols);
             }
         }
-        if (device->SetCommand(reinterpret_cast<char*>(block), total) == 0) {
-            std::free(block);
+        // A short write is reported, so that no start command follows an incomplete plane.
+        if (sink == nullptr || !sink->Write(block, total))
             return 3;
-        }
     }
-    std::free(block);
     return 0;
 }

@@ -7,7 +7,7 @@
 
 #include "PvkImgLib.h"
 
-class DeviceEntry;
+#include "OutputSink.h"
 
 // One media layout in printer dots. Records are zero-filled before their
 // fields are set, because they are compared as whole records.
@@ -38,6 +38,28 @@ struct DeviceMediaBufferInfo {
     int32_t imagesPerMedia;
 };
 
+// One tone setting for the red, green and blue channels.
+struct ChannelValues {
+    int r = 0;
+    int g = 0;
+    int b = 0;
+};
+
+// The job's resolution and image settings, as the device sets them and the colour chain uses
+// them for a page.
+struct ColorSettings {
+    long dpi = 300;          // feed-direction resolution
+    long resolutionMode = 0; // 0, 1 or 2
+    bool paperRotate = false;
+    bool border = false;
+    int sharpness = 0;
+    bool colorAdjustment = false; // whether the colour values below are applied
+    ChannelValues gamma;          // gamma x 100
+    ChannelValues brightness;
+    ChannelValues contrast;
+    int saturation = 0;
+};
+
 class PhotoImageBuffer {
   public:
     enum { kSlots = 3, kPlanes = 3 };
@@ -56,26 +78,13 @@ class PhotoImageBuffer {
     // The same chain with the plain image operations, step by step: the reference the fast
     // chain is tested against.
     _tagBITMAPHANDLE* ColorProcessPlain(void* pixels, long width, long height, int slot);
-    int Send(DeviceEntry* device, DeviceMediaBufferInfo* geometry);
+    // Writes the sheet's three planes to the sink: 0 when all were written, 3 when one was not.
+    int Send(OutputSink* sink, DeviceMediaBufferInfo* geometry);
 
     DeviceMediaBufferInfo m_mediaInfo;
     _tagBITMAPHANDLE m_planes[kSlots][kPlanes];
-    long m_dpi;
-    long m_resolutionMode;
-    bool m_paperRotate;
-    bool m_border;
-    int m_sharpness;
-    bool m_colorAdjustment;
-    int m_gammaR;
-    int m_gammaG;
-    int m_gammaB;
-    int m_brightnessR;
-    int m_brightnessG;
-    int m_brightnessB;
-    int m_contrastR;
-    int m_contrastG;
-    int m_contrastB;
-    int m_saturation;
+    // The device's settings, refreshed before every page; border is on until then.
+    ColorSettings m_settings;
 
   private:
     _tagBITMAPHANDLE* RunChain(void* pixels, long width, long height, bool plain);

@@ -7,6 +7,9 @@
 #include <cstring>
 #include <ctime>
 #include <memory>
+#include <string>
+
+#include "Handles.h"
 
 namespace {
 
@@ -45,6 +48,39 @@ int Scaled(const char* text, int factor) {
     return SaturateToInt(static_cast<long long>(ReadNumber(text)) * factor);
 }
 
+int BrightnessFromOption(const char* text) {
+    return Scaled(text, 2);
+}
+
+int ContrastFromOption(const char* text) {
+    return Scaled(text, 10);
+}
+
+// A tone setting: the common keyword sets all three channels; without it each channel is read
+// from the keyword plus "R", "G" or "B", and a missing channel takes `missing`.
+ChannelValues ReadChannels(const char* keyword, int (*convert)(const char*), int missing,
+                           int numOptions, cups_option_s* options, ppdfile_s* ppd) {
+    const char* common = _GetCupsValue(keyword, numOptions, options, ppd);
+    if (common != nullptr) {
+        const int value = convert(common);
+        return ChannelValues{value, value, value};
+    }
+    auto channel = [&](const char* suffix) {
+        const std::string channelKeyword = std::string(keyword) + suffix;
+        const char* value = _GetCupsValue(channelKeyword.c_str(), numOptions, options, ppd);
+        return value != nullptr ? convert(value) : missing;
+    };
+    // Braced initialisation reads the channels in order: R, G, B.
+    return ChannelValues{channel("R"), channel("G"), channel("B")};
+}
+
+// A command whose payload is one number as eight decimal digits.
+int SendNumber(DeviceEntry& device, const char* group, const char* name, long value) {
+    char payload[32];
+    int len = std::snprintf(payload, sizeof(payload), "%08ld", value);
+    return device.SendCmd(group, name, len, payload);
+}
+
 // Sharpening values for the option values -2 to 8.
 const int kSharpnessTable[] = {-1000, -500, 0, 650, 700, 750, 800, 850, 900, 950, 1000};
 
@@ -59,51 +95,44 @@ int DeviceCmd::MakeCmd(const char* group, const char* name, int payloadLen, cons
     if (hasPayload && payloadLen > kPayloadMax)
         return 3;
     const int size = hasPayload ? payloadLen + kHeaderSize : kHeaderSize;
-    auto* data = static_cast<char*>(std::malloc(static_cast<size_t>(size) + 2));
-    if (data == nullptr)
+    HeapBlock<char> data(static_cast<char*>(std::malloc(static_cast<size_t>(size) + 2)));
+    if (!data)
         return 2;
-    std::memset(data, ' ', size);
-    data[size] = 0;
-    data[size + 1] = 0;
-    data[0] = 0x1B;
-    data[1] = 0x50;
+    char* bytes = data.get();
+    std::memset(bytes, ' ', size);
+    bytes[size] = 0;
+    bytes[size + 1] = 0;
+    bytes[0] = 0x1B;
+    bytes[1] = 0x50;
 
-    auto fail = [&]() {
-        std::free(data);
-        return 3;
-    };
     if (group == nullptr)
-        return fail();
+        return 3;
     const size_t groupLen = std::strlen(group);
     if (groupLen > kGroupMax)
-        return fail();
-    std::memcpy(data + 2, group, groupLen);
+        return 3;
+    std::memcpy(bytes + 2, group, groupLen);
 
     if (name == nullptr) {
         if (hasPayload)
-            return fail();
+            return 3;
     } else {
         const size_t nameLen = std::strlen(name);
         if (nameLen > kNameMax)
-            return fail();
-        std::memcpy(data + 8, name, nameLen);
+            return 3;
+        std::memcpy(bytes + 8, name, nameLen);
         if (hasPayload) {
             char length[32];
             std::snprintf(length, sizeof(length), "%08d", payloadLen);
-            std::memcpy(data + 24, length, 8);
-            std::memcpy(data + kHeaderSize, payload, payloadLen);
+            std::memcpy(bytes + 24, length, 8);
+            std::memcpy(bytes + kHeaderSize, payload, payloadLen);
         }
     }
-    m_data = data;
+    m_data = data.release();
     m_size = size;
     return 0;
 }
 
-DeviceEntry::DeviceEntry()
-    : m_dpi(300), m_resolutionMode(0), m_paperRotate(false), m_border(false), m_sharpness(0),
-      m_colorAdjustment(false), m_gammaR(0), m_gammaG(0), m_gammaB(0), m_brightnessR(0),
-      m_brightnessG(0), m_brightnessB(0), m_contrastR(0), m_contrastG(0), m_contrastB(0),
-      m_saturation(0), m_output(nullptr) {
+DeviceEntry::DeviceEntry() : m_output(nullptr) {
     std::memset(&m_mediaInfo, 0, sizeof(m_mediaInfo));
     m_mediaInfo.mediaId = -1;
     std::memset(&m_overcoatInfo, 0, sizeof(m_overcoatInfo));
@@ -123,7 +152,7 @@ void DeviceEntry::operator delete(void* p) noexcept {
 }
 
 void DeviceEntry::SetPaperRotate(int, cups_option_s*, ppdfile_s*) {
-    m_paperRotate = false;
+    m_settings.paperRotate = false;
 }
 
 int DeviceEntry::GetRemainHalf(const char*) {
@@ -138,26 +167,20 @@ int DeviceEntry::SetCommand(char* data, unsigned long len) {
     if (data == nullptr || len == 0)
         return 0;
     // A short write is reported, so that no start command follows an incomplete plane.
-    if (m_output == nullptr)
-        return std::fwrite(data, 1, len, stdout) == len ? 1 : 0;
-    return m_output->Write(data, len) ? 1 : 0;
+    return m_output != nullptr && m_output->Write(data, len) ? 1 : 0;
 }
 
 int DeviceEntry::SendCmd(const char* group, const char* name, int payloadLen, const void* payload) {
     DeviceCmd cmd = {nullptr, 0};
     cmd.MakeCmd(group, name, payloadLen, payload);
-    std::unique_ptr<char, decltype(&std::free)> owner(cmd.m_data, &std::free);
-    if (cmd.m_data != nullptr && cmd.m_size > 0) {
-        if (m_output == nullptr)
-            std::fwrite(cmd.m_data, 1, cmd.m_size, stdout);
-        else
-            m_output->Write(cmd.m_data, size_t(cmd.m_size));
-    }
+    HeapBlock<char> owner(cmd.m_data);
+    if (m_output != nullptr && cmd.m_data != nullptr && cmd.m_size > 0)
+        m_output->Write(cmd.m_data, size_t(cmd.m_size));
     return 1;
 }
 
 int DeviceEntry::UpdateMediaInfo(DeviceMediaBufferInfo& info) {
-    const long dpi = m_dpi;
+    const long dpi = m_settings.dpi;
     if (dpi != 300 && dpi != 600)
         return 3;
     if (info.mediaId == -1)
@@ -181,28 +204,26 @@ int DeviceEntry::UpdateMediaInfo(DeviceMediaBufferInfo& info) {
 int DeviceEntry::SendMediaSize(DeviceMediaBufferInfo* info) {
     if (info == nullptr)
         return 0;
-    char payload[32];
-    int len = std::snprintf(payload, sizeof(payload), "%08d", info->mediaCode);
-    return SendCmd("IMAGE", "MULTICUT", len, payload);
+    return SendNumber(*this, "IMAGE", "MULTICUT", info->mediaCode);
 }
 
 int DeviceEntry::SetResolution(int numOptions, cups_option_s* options, ppdfile_s* ppd) {
     const char* value = _GetCupsValue("Resolution", numOptions, options, ppd);
     if (Equals(value, "300x600dpi")) {
-        m_resolutionMode = 1;
-        m_dpi = 600;
+        m_settings.resolutionMode = 1;
+        m_settings.dpi = 600;
     } else if (Equals(value, "600x600dpi")) {
-        m_resolutionMode = 2;
-        m_dpi = 600;
+        m_settings.resolutionMode = 2;
+        m_settings.dpi = 600;
     } else {
-        m_resolutionMode = 0;
-        m_dpi = 300;
+        m_settings.resolutionMode = 0;
+        m_settings.dpi = 300;
     }
     return UpdateMediaInfo(m_mediaInfo) == 0 ? 1 : 0;
 }
 
 void DeviceEntry::SetBorder(int numOptions, cups_option_s* options, ppdfile_s* ppd) {
-    m_border = Equals(_GetCupsValue("ZelBorder", numOptions, options, ppd), "Enable");
+    m_settings.border = Equals(_GetCupsValue("ZelBorder", numOptions, options, ppd), "Enable");
 }
 
 int DeviceEntry::SendOvercoatFinish(int numOptions, cups_option_s* options, ppdfile_s* ppd) {
@@ -219,9 +240,7 @@ int DeviceEntry::SendOvercoatFinish(int numOptions, cups_option_s* options, ppdf
         finish = 21;
     if (SetOvercoatFinish(finish, firmware) != 0)
         return 0;
-    char payload[32];
-    int len = std::snprintf(payload, sizeof(payload), "%08d", m_overcoatInfo.code);
-    return SendCmd("CNTRL", "OVERCOAT", len, payload);
+    return SendNumber(*this, "CNTRL", "OVERCOAT", m_overcoatInfo.code);
 }
 
 int DeviceEntry::SendCutterMode(int numOptions, cups_option_s* options, ppdfile_s* ppd) {
@@ -229,17 +248,13 @@ int DeviceEntry::SendCutterMode(int numOptions, cups_option_s* options, ppdfile_
     if (Equals(_GetCupsValue("Zel2InchCut", numOptions, options, ppd), "Enable") &&
         m_mediaInfo.twoInchCut != 0)
         cut = 120;
-    char payload[32];
-    int len = std::snprintf(payload, sizeof(payload), "%08ld", cut);
-    return SendCmd("CNTRL", "CUTTER", len, payload);
+    return SendNumber(*this, "CNTRL", "CUTTER", cut);
 }
 
 int DeviceEntry::SendPrintRetry(int numOptions, cups_option_s* options, ppdfile_s* ppd) {
     const int retry =
         Equals(_GetCupsValue("ZelPrintRetry", numOptions, options, ppd), "Disable") ? 0 : 1;
-    char payload[32];
-    int len = std::snprintf(payload, sizeof(payload), "%08d", retry);
-    return SendCmd("CNTRL", "BUFFCNTRL", len, payload);
+    return SendNumber(*this, "CNTRL", "BUFFCNTRL", retry);
 }
 
 int DeviceEntry::SendPrintSpeed(int numOptions, cups_option_s* options, ppdfile_s* ppd) {
@@ -247,9 +262,7 @@ int DeviceEntry::SendPrintSpeed(int numOptions, cups_option_s* options, ppdfile_
     if (Equals(_GetCupsValue("Resolution", numOptions, options, ppd), "300x600dpi"))
         speed =
             Equals(_GetCupsValue("ZelPrintSpeed", numOptions, options, ppd), "Enable") ? 30 : 10;
-    char payload[32];
-    int len = std::snprintf(payload, sizeof(payload), "%08d", speed);
-    return SendCmd("CNTRL", "PRINTSPEED", len, payload);
+    return SendNumber(*this, "CNTRL", "PRINTSPEED", speed);
 }
 
 int DeviceEntry::SendDecurl(int numOptions, cups_option_s* options, ppdfile_s* ppd) {
@@ -285,69 +298,37 @@ int DeviceEntry::SendSysTime() {
 }
 
 void DeviceEntry::SetSharpness(int numOptions, cups_option_s* options, ppdfile_s* ppd) {
-    m_sharpness = 0;
+    m_settings.sharpness = 0;
     const char* value = _GetCupsValue("ZelSharpness", numOptions, options, ppd);
     if (value == nullptr)
         return;
     const unsigned int index = static_cast<unsigned int>(ReadNumber(value)) + 2u;
     if (index <= 10u)
-        m_sharpness = kSharpnessTable[index];
+        m_settings.sharpness = kSharpnessTable[index];
 }
 
 void DeviceEntry::SetGamma(int numOptions, cups_option_s* options, ppdfile_s* ppd) {
-    const char* common = _GetCupsValue("ZelGamma", numOptions, options, ppd);
-    if (common != nullptr) {
-        m_gammaR = m_gammaG = m_gammaB = GammaFromOption(common);
-        return;
-    }
-    auto channel = [&](const char* keyword) {
-        const char* value = _GetCupsValue(keyword, numOptions, options, ppd);
-        return value != nullptr ? GammaFromOption(value) : 100;
-    };
-    m_gammaR = channel("ZelGammaR");
-    m_gammaG = channel("ZelGammaG");
-    m_gammaB = channel("ZelGammaB");
+    m_settings.gamma = ReadChannels("ZelGamma", GammaFromOption, 100, numOptions, options, ppd);
 }
 
 void DeviceEntry::SetIntensity(int numOptions, cups_option_s* options, ppdfile_s* ppd) {
-    const char* common = _GetCupsValue("ZelBrightness", numOptions, options, ppd);
-    if (common != nullptr) {
-        m_brightnessR = m_brightnessG = m_brightnessB = Scaled(common, 2);
-        return;
-    }
-    auto channel = [&](const char* keyword) {
-        const char* value = _GetCupsValue(keyword, numOptions, options, ppd);
-        return value != nullptr ? Scaled(value, 2) : 0;
-    };
-    m_brightnessR = channel("ZelBrightnessR");
-    m_brightnessG = channel("ZelBrightnessG");
-    m_brightnessB = channel("ZelBrightnessB");
+    m_settings.brightness =
+        ReadChannels("ZelBrightness", BrightnessFromOption, 0, numOptions, options, ppd);
 }
 
 void DeviceEntry::SetContrast(int numOptions, cups_option_s* options, ppdfile_s* ppd) {
-    const char* common = _GetCupsValue("ZelContrast", numOptions, options, ppd);
-    if (common != nullptr) {
-        m_contrastR = m_contrastG = m_contrastB = Scaled(common, 10);
-        return;
-    }
-    auto channel = [&](const char* keyword) {
-        const char* value = _GetCupsValue(keyword, numOptions, options, ppd);
-        return value != nullptr ? Scaled(value, 10) : 0;
-    };
-    m_contrastR = channel("ZelContrastR");
-    m_contrastG = channel("ZelContrastG");
-    m_contrastB = channel("ZelContrastB");
+    m_settings.contrast =
+        ReadChannels("ZelContrast", ContrastFromOption, 0, numOptions, options, ppd);
 }
 
 void DeviceEntry::SetSaturation(int numOptions, cups_option_s* options, ppdfile_s* ppd) {
     const char* value = _GetCupsValue("ZelChroma", numOptions, options, ppd);
-    m_saturation = value != nullptr ? Scaled(value, 10) : 0;
+    m_settings.saturation = value != nullptr ? Scaled(value, 10) : 0;
 }
 
 void DeviceEntry::SetColorAdjustment(int numOptions, cups_option_s* options, ppdfile_s* ppd) {
-    m_colorAdjustment = false;
-    if (Equals(_GetCupsValue("ZelColorAdjustment", numOptions, options, ppd), "Enable"))
-        m_colorAdjustment = true;
+    m_settings.colorAdjustment =
+        Equals(_GetCupsValue("ZelColorAdjustment", numOptions, options, ppd), "Enable");
 }
 
 // The page image pipeline's side of the device: processing a page, placing prints into the
@@ -359,22 +340,7 @@ int DeviceEntry::FreeMediaBuffer() {
 
 _tagBITMAPHANDLE* DeviceEntry::MakeImageData(char* pixels, long width, long height, int slot) {
     m_imageBuffer.Alloc(m_mediaInfo);
-    m_imageBuffer.m_dpi = m_dpi;
-    m_imageBuffer.m_resolutionMode = m_resolutionMode;
-    m_imageBuffer.m_paperRotate = m_paperRotate;
-    m_imageBuffer.m_border = m_border;
-    m_imageBuffer.m_sharpness = m_sharpness;
-    m_imageBuffer.m_colorAdjustment = m_colorAdjustment;
-    m_imageBuffer.m_gammaR = m_gammaR;
-    m_imageBuffer.m_gammaG = m_gammaG;
-    m_imageBuffer.m_gammaB = m_gammaB;
-    m_imageBuffer.m_brightnessR = m_brightnessR;
-    m_imageBuffer.m_brightnessG = m_brightnessG;
-    m_imageBuffer.m_brightnessB = m_brightnessB;
-    m_imageBuffer.m_contrastR = m_contrastR;
-    m_imageBuffer.m_contrastG = m_contrastG;
-    m_imageBuffer.m_contrastB = m_contrastB;
-    m_imageBuffer.m_saturation = m_saturation;
+    m_imageBuffer.m_settings = m_settings;
     return m_imageBuffer.ColorProcess(pixels, width, height, slot);
 }
 
@@ -393,7 +359,7 @@ int DeviceEntry::SendImageData(int count) {
 
 int DeviceEntry::PrintImageData(DeviceMediaBufferInfo* geometry) {
     SendMediaSize(geometry);
-    if (m_imageBuffer.Send(this, geometry) != 0)
+    if (m_imageBuffer.Send(m_output, geometry) != 0)
         return 0;
     SendCmd("CNTRL", "START", 0, nullptr);
     return 1;

@@ -31,7 +31,7 @@ struct OverCoatInfo {
 };
 
 // The filter's printer device: job settings, media geometry, sheet buffer and the command
-// stream on standard output. Abstract; the model class supplies tables and capabilities.
+// stream written to its output sink. Abstract; the model class supplies tables and capabilities.
 class DeviceEntry {
   public:
     DeviceEntry();
@@ -55,7 +55,8 @@ class DeviceEntry {
     virtual int GetMultiLayoutNum(const JobInfo& info) = 0;
     virtual int GetRemainHalf(const JobInfo& info);
 
-    // Where the command stream goes; the device does not own it.
+    // Where the command stream goes; the device does not own it. Without one nothing is
+    // written.
     void SetOutput(OutputSink* sink) { m_output = sink; }
 
     // Writes len bytes of data to the output: 1 when written, 0 for no data or a short write.
@@ -92,22 +93,7 @@ class DeviceEntry {
     PhotoImageBuffer m_imageBuffer;
     DeviceMediaBufferInfo m_mediaInfo;
     OverCoatInfo m_overcoatInfo;
-    long m_dpi;
-    long m_resolutionMode;
-    bool m_paperRotate;
-    bool m_border;
-    int m_sharpness;
-    bool m_colorAdjustment;
-    int m_gammaR;
-    int m_gammaG;
-    int m_gammaB;
-    int m_brightnessR;
-    int m_brightnessG;
-    int m_brightnessB;
-    int m_contrastR;
-    int m_contrastG;
-    int m_contrastB;
-    int m_saturation;
+    ColorSettings m_settings;
     OutputSink* m_output;
 };
 

@@ -215,7 +215,7 @@ int DeviceEntry_TQ51M::SetOvercoatFinish(unsigned long finish, double firmware) 
 }
 
 void DeviceEntry_TQ51M::SetPaperRotate(int, cups_option_s*, ppdfile_s*) {
-    m_paperRotate = false;
+    m_settings.paperRotate = false;
 }
 
 bool DeviceEntry_TQ51M::isSupportDecurl() {

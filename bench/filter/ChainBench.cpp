@@ -58,13 +58,15 @@ PhotoImageBuffer& Settings(PhotoImageBuffer& buffer, bool border, bool adjust, i
     std::memset(&info, 0, sizeof(info));
     device->SetMediaInfo(info, 31, 1.53);
     buffer.Alloc(info);
-    buffer.m_border = border;
-    buffer.m_colorAdjustment = adjust;
-    buffer.m_sharpness = sharpness;
-    buffer.m_gammaR = buffer.m_gammaG = buffer.m_gammaB = 114;
-    buffer.m_brightnessR = buffer.m_brightnessG = buffer.m_brightnessB = 20;
-    buffer.m_contrastR = buffer.m_contrastG = buffer.m_contrastB = 100;
-    buffer.m_saturation = 200;
+    buffer.m_settings.border = border;
+    buffer.m_settings.colorAdjustment = adjust;
+    buffer.m_settings.sharpness = sharpness;
+    buffer.m_settings.gamma.r = buffer.m_settings.gamma.g = buffer.m_settings.gamma.b = 114;
+    buffer.m_settings.brightness.r = buffer.m_settings.brightness.g =
+        buffer.m_settings.brightness.b = 20;
+    buffer.m_settings.contrast.r = buffer.m_settings.contrast.g = buffer.m_settings.contrast.b =
+        100;
+    buffer.m_settings.saturation = 200;
     return buffer;
 }
 
@@ -193,16 +195,13 @@ void BM_PlaneStream(benchmark::State& state) {
     Page page(kWidth, kHeight);
     device->SetImageData(0, &page.record);
 
-    std::fflush(stdout);
-    const int saved = dup(1);
-    const int null = open("/dev/null", O_WRONLY);
-    dup2(null, 1);
+    FILE* null = std::fopen("/dev/null", "w");
+    FileSink sink(null);
+    device->SetOutput(&sink);
     for (auto _ : state)
         device->PrintImageData(&device->m_mediaInfo);
-    std::fflush(stdout);
-    dup2(saved, 1);
-    close(saved);
-    close(null);
+    device->SetOutput(nullptr);
+    std::fclose(null);
     Report(state, 2560, kHeight);
 }
 BENCHMARK(BM_PlaneStream)->Unit(benchmark::kMillisecond);

@@ -29,22 +29,22 @@ namespace {
 // every value away from neutral.
 DeviceEntry_TQ51M* AdjustedDevice() {
     auto* device = new DeviceEntry_TQ51M;
-    device->m_dpi = 300;
-    device->m_resolutionMode = 0;
+    device->m_settings.dpi = 300;
+    device->m_settings.resolutionMode = 0;
     device->SetMediaInfo(device->m_mediaInfo, 31, 1.53);
-    device->m_border = true;
-    device->m_sharpness = 750;
-    device->m_colorAdjustment = true;
-    device->m_gammaR = 141;
-    device->m_gammaG = 123;
-    device->m_gammaB = 87;
-    device->m_brightnessR = 40;
-    device->m_brightnessG = -20;
-    device->m_brightnessB = 60;
-    device->m_contrastR = 300;
-    device->m_contrastG = 200;
-    device->m_contrastB = -100;
-    device->m_saturation = 300;
+    device->m_settings.border = true;
+    device->m_settings.sharpness = 750;
+    device->m_settings.colorAdjustment = true;
+    device->m_settings.gamma.r = 141;
+    device->m_settings.gamma.g = 123;
+    device->m_settings.gamma.b = 87;
+    device->m_settings.brightness.r = 40;
+    device->m_settings.brightness.g = -20;
+    device->m_settings.brightness.b = 60;
+    device->m_settings.contrast.r = 300;
+    device->m_settings.contrast.g = 200;
+    device->m_settings.contrast.b = -100;
+    device->m_settings.saturation = 300;
     return device;
 }
 
@@ -123,31 +123,17 @@ void BM_VipsChain(benchmark::State& state) {
 }
 BENCHMARK(BM_VipsChain)->MeasureProcessCPUTime()->Unit(benchmark::kMillisecond);
 
-// Standard output pointed at /dev/null for the lifetime of the object.
-class StdoutToDevNull {
-  public:
-    StdoutToDevNull() {
-        std::fflush(stdout);
-        m_saved = dup(1);
-        const int null = open("/dev/null", O_WRONLY);
-        dup2(null, 1);
-        close(null);
-    }
-    ~StdoutToDevNull() {
-        std::fflush(stdout);
-        dup2(m_saved, 1);
-        close(m_saved);
-    }
-
-  private:
-    int m_saved;
+// A buffered stdio stream on /dev/null, as the filter's standard output is when CUPS discards it.
+struct DevNull {
+    FILE* file = std::fopen("/dev/null", "w");
+    ~DevNull() { std::fclose(file); }
 };
 
 // The three planes of an 8 x 12 inch sheet at 600 lines per inch (2560 x 7272) with a bordered
 // 600 x 600 dpi print in its slot.
 void BM_PlaneWrite(benchmark::State& state) {
     auto* device = new DeviceEntry_TQ51M;
-    device->m_dpi = 600;
+    device->m_settings.dpi = 600;
     device->SetMediaInfo(device->m_mediaInfo, 32, 1.53);
     device->m_imageBuffer.Alloc(device->m_mediaInfo);
     const int width = 2328;
@@ -164,9 +150,10 @@ void BM_PlaneWrite(benchmark::State& state) {
     DeviceMediaBufferInfo geometry = device->m_mediaInfo;
     const int64_t planeBytes = int64_t((geometry.headWidth + 3) & ~3) * geometry.paperLength;
     {
-        StdoutToDevNull redirect;
+        DevNull null;
+        FileSink sink(null.file);
         for (auto _ : state)
-            if (device->m_imageBuffer.Send(device, &geometry) != 0)
+            if (device->m_imageBuffer.Send(&sink, &geometry) != 0)
                 state.SkipWithError("Send failed");
     }
     state.SetBytesProcessed(int64_t(state.iterations()) * 3 * (planeBytes + 1120));

@@ -66,7 +66,7 @@ TEST(CommandFrame, EdgesOfNameAndPayload) {
 TEST(SetCommand, WritesTheBlockOrNothing) {
     auto device = MakeDevice();
     char block[] = "\x1b\x00plane";
-    StdoutCapture capture;
+    OutputCapture capture(*device);
     EXPECT_EQ(device->SetCommand(block, 0), 0);
     EXPECT_EQ(device->SetCommand(nullptr, 7), 0);
     EXPECT_EQ(device->SetCommand(block, 7), 1);
@@ -76,18 +76,13 @@ TEST(SetCommand, WritesTheBlockOrNothing) {
 TEST(SetCommand, ReportsAFailedWrite) {
     auto device = MakeDevice();
     std::string plane(1 << 20, 'p');
-    int full = open("/dev/full", O_WRONLY);
-    if (full < 0)
+    FILE* full = std::fopen("/dev/full", "w");
+    if (full == nullptr)
         GTEST_SKIP() << "no /dev/full";
-    std::fflush(stdout);
-    int saved = dup(1);
-    dup2(full, 1);
+    FileSink sink(full);
+    device->SetOutput(&sink);
     int result = device->SetCommand(plane.data(), plane.size());
-    std::fflush(stdout);
-    clearerr(stdout);
-    dup2(saved, 1);
-    close(saved);
-    close(full);
+    std::fclose(full);
     EXPECT_EQ(result, 0);
 }
 
@@ -95,7 +90,7 @@ TEST(SendMediaSize, SendsTheMediaCode) {
     auto device = MakeDevice();
     DeviceMediaBufferInfo info = {};
     info.mediaCode = 13;
-    StdoutCapture capture;
+    OutputCapture capture(*device);
     EXPECT_EQ(device->SendMediaSize(&info), 1);
     EXPECT_EQ(capture.Finish(), "\x1bPIMAGE MULTICUT        0000000800000013");
 }
@@ -118,7 +113,7 @@ TEST(SendSysTime, SendsLocalTimeWithCarriageReturnAndZero) {
     std::string before, after, out;
     do {
         before = ClockText(std::time(nullptr));
-        StdoutCapture capture;
+        OutputCapture capture(device);
         EXPECT_EQ(device.SendSysTime(), 1);
         out = capture.Finish();
         after = ClockText(std::time(nullptr));
@@ -129,8 +124,8 @@ TEST(SendSysTime, SendsLocalTimeWithCarriageReturnAndZero) {
 
 TEST(SendSysTime, ThisModelSendsNoClockAndNoDecurl) {
     auto device = MakeDevice();
-    JobSettings job("ZelDecurl=Enable");
-    StdoutCapture capture;
+    ParsedOptions job("ZelDecurl=Enable");
+    OutputCapture capture(*device);
     EXPECT_EQ(device->SendSysTime(), 0);
     EXPECT_EQ(device->SendDecurl(job.count(), job.options(), job.ppd()), 0);
     EXPECT_EQ(capture.Finish(), "");
@@ -145,8 +140,8 @@ TEST(SendDecurl, MapsTheOptionWhenSupported) {
     };
     for (const auto& [options, payload] : cases) {
         FullModel device;
-        JobSettings job(options);
-        StdoutCapture capture;
+        ParsedOptions job(options);
+        OutputCapture capture(device);
         EXPECT_EQ(device.SendDecurl(job.count(), job.options(), job.ppd()), 1);
         EXPECT_EQ(capture.Finish(), Frame("CNTRL", "DECURL", payload)) << options;
     }
@@ -158,14 +153,14 @@ TEST(DeviceEntry, StartsWithTheDocumentedSettings) {
     EXPECT_EQ(device->m_mediaInfo.mediaCode, 0);
     EXPECT_EQ(device->m_mediaInfo.headWidth, 0);
     EXPECT_EQ(device->m_overcoatInfo.key, -1);
-    EXPECT_EQ(device->m_dpi, 300);
-    EXPECT_EQ(device->m_resolutionMode, 0);
-    EXPECT_FALSE(device->m_border);
-    EXPECT_FALSE(device->m_paperRotate);
-    EXPECT_FALSE(device->m_colorAdjustment);
-    EXPECT_EQ(device->m_sharpness, 0);
-    EXPECT_EQ(device->m_gammaR, 0);
-    EXPECT_EQ(device->m_saturation, 0);
+    EXPECT_EQ(device->m_settings.dpi, 300);
+    EXPECT_EQ(device->m_settings.resolutionMode, 0);
+    EXPECT_FALSE(device->m_settings.border);
+    EXPECT_FALSE(device->m_settings.paperRotate);
+    EXPECT_FALSE(device->m_settings.colorAdjustment);
+    EXPECT_EQ(device->m_settings.sharpness, 0);
+    EXPECT_EQ(device->m_settings.gamma.r, 0);
+    EXPECT_EQ(device->m_settings.saturation, 0);
     EXPECT_EQ(device->GetRemainHalf("no-such-job"), 0);
 }
 

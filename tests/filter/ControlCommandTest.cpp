@@ -21,16 +21,16 @@ TEST(SetResolution, ModeAndFeedResolution) {
     };
     for (const Case& c : cases) {
         auto device = MakeDevice();
-        JobSettings job(c.options, c.ppd);
+        ParsedOptions job(c.options, c.ppd);
         EXPECT_EQ(device->SetResolution(job.count(), job.options(), job.ppd()), 1) << c.options;
-        EXPECT_EQ(device->m_resolutionMode, c.mode) << c.options;
-        EXPECT_EQ(device->m_dpi, c.dpi) << c.options;
+        EXPECT_EQ(device->m_settings.resolutionMode, c.mode) << c.options;
+        EXPECT_EQ(device->m_settings.dpi, c.dpi) << c.options;
     }
 }
 
 TEST(SetResolution, RecomputesASetMedia) {
     auto device = MakeDevice();
-    JobSettings job("PageSize=207x105mm Resolution=300x600dpi");
+    ParsedOptions job("PageSize=207x105mm Resolution=300x600dpi");
     ASSERT_EQ(device->SetMediaSize(job.count(), job.options(), job.ppd()), 1);
     EXPECT_EQ(device->m_mediaInfo.paperLength, 1236);
     EXPECT_EQ(device->SetResolution(job.count(), job.options(), job.ppd()), 1);
@@ -46,12 +46,12 @@ TEST(SetBorderAndRotate, OnlyExactEnable) {
     };
     for (const auto& [options, border] : cases) {
         auto device = MakeDevice();
-        device->m_paperRotate = true;
-        JobSettings job(options);
+        device->m_settings.paperRotate = true;
+        ParsedOptions job(options);
         device->SetBorder(job.count(), job.options(), job.ppd());
         device->SetPaperRotate(job.count(), job.options(), job.ppd());
-        EXPECT_EQ(device->m_border, border) << options;
-        EXPECT_FALSE(device->m_paperRotate);
+        EXPECT_EQ(device->m_settings.border, border) << options;
+        EXPECT_FALSE(device->m_settings.paperRotate);
     }
 }
 
@@ -66,9 +66,9 @@ struct SendCase {
 void ExpectSent(Sender send, const char* name, const std::vector<SendCase>& cases) {
     for (const SendCase& c : cases) {
         auto device = MakeDevice();
-        JobSettings job(c.options, c.ppd);
+        ParsedOptions job(c.options, c.ppd);
         device->SetMediaSize(job.count(), job.options(), job.ppd());
-        StdoutCapture capture;
+        OutputCapture capture(*device);
         EXPECT_EQ(((*device).*send)(job.count(), job.options(), job.ppd()), 1) << c.options;
         EXPECT_EQ(capture.Finish(), Frame("CNTRL", name, c.payload)) << name << " " << c.options;
     }
@@ -90,9 +90,9 @@ TEST(SendCutterMode, TwoInchCutOnlyOnMediaThatAllowsIt) {
 
 TEST(SendCutterMode, CompleteFrameFor120) {
     auto device = MakeDevice();
-    JobSettings job("Zel2InchCut=Enable media=214x300mm");
+    ParsedOptions job("Zel2InchCut=Enable media=214x300mm");
     device->SetMediaSize(job.count(), job.options(), job.ppd());
-    StdoutCapture capture;
+    OutputCapture capture(*device);
     device->SendCutterMode(job.count(), job.options(), job.ppd());
     EXPECT_EQ(capture.Finish(), std::string("\x1bPCNTRL CUTTER          0000000800000120"));
 }
@@ -113,8 +113,8 @@ TEST(SendOvercoatFinish, FinishNamesToCodes) {
 
 TEST(SendOvercoatFinish, SelectsTheRow) {
     auto device = MakeDevice();
-    JobSettings job("ZelOvercoatFinish=FineMatte");
-    StdoutCapture capture;
+    ParsedOptions job("ZelOvercoatFinish=FineMatte");
+    OutputCapture capture(*device);
     device->SendOvercoatFinish(job.count(), job.options(), job.ppd());
     capture.Finish();
     EXPECT_EQ(device->m_overcoatInfo.key, 21);

@@ -14,47 +14,8 @@
 #include <gtest/gtest.h>
 
 #include "Common.h"
+#include "OutputCapture.h"
 #include "PhotoPrinterDeviceTQ51M.h"
-
-// Redirects file descriptor 1 into a temporary file for the lifetime of the object.
-class StdoutCapture {
-  public:
-    StdoutCapture() {
-        std::fflush(stdout);
-        char path[] = "/tmp/tq51m-stdout-XXXXXX";
-        m_fd = mkstemp(path);
-        m_path = path;
-        m_saved = dup(1);
-        dup2(m_fd, 1);
-    }
-    ~StdoutCapture() {
-        Restore();
-        unlink(m_path.c_str());
-    }
-    // Everything written to standard output so far.
-    std::string Finish() {
-        Restore();
-        std::ifstream in(m_path, std::ios::binary);
-        std::stringstream text;
-        text << in.rdbuf();
-        return text.str();
-    }
-
-  private:
-    void Restore() {
-        if (m_saved < 0)
-            return;
-        std::fflush(stdout);
-        clearerr(stdout);
-        dup2(m_saved, 1);
-        close(m_saved);
-        close(m_fd);
-        m_saved = -1;
-    }
-    int m_fd = -1;
-    int m_saved = -1;
-    std::string m_path;
-};
 
 // A real file with the given text, removed again at the end of the test.
 class TempFile {
@@ -88,14 +49,14 @@ class JobInfoFile {
 };
 
 // Job options parsed the way the filter parses argv[5], plus an optional PPD.
-class JobSettings {
+class ParsedOptions {
   public:
-    explicit JobSettings(const char* options, const std::string& ppdText = "")
+    explicit ParsedOptions(const char* options, const std::string& ppdText = "")
         : m_ppdFile(ppdText) {
         m_count = cupsParseOptions(options, 0, &m_options);
         m_ppd = wrappedPpdOpenFile(m_ppdFile.Path().c_str());
     }
-    ~JobSettings() {
+    ~ParsedOptions() {
         wrappedPpdClose(m_ppd);
         cupsFreeOptions(m_count, m_options);
     }

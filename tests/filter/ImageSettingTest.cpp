@@ -5,7 +5,7 @@
 
 namespace {
 
-void Apply(DeviceEntry& device, const JobSettings& job) {
+void Apply(DeviceEntry& device, const ParsedOptions& job) {
     device.SetSharpness(job.count(), job.options(), job.ppd());
     device.SetGamma(job.count(), job.options(), job.ppd());
     device.SetIntensity(job.count(), job.options(), job.ppd());
@@ -37,9 +37,9 @@ TEST(SetSharpness, OptionIndexIntoTheTable) {
     };
     for (const auto& [options, sharpness] : cases) {
         auto device = MakeDevice();
-        JobSettings job(options);
+        ParsedOptions job(options);
         device->SetSharpness(job.count(), job.options(), job.ppd());
-        EXPECT_EQ(device->m_sharpness, sharpness) << options;
+        EXPECT_EQ(device->m_settings.sharpness, sharpness) << options;
     }
 }
 
@@ -111,19 +111,21 @@ TEST(ColourSettings, CommonOptionWinsOverChannels) {
     };
     for (const ColourCase& c : cases) {
         auto device = MakeDevice();
-        device->m_colorAdjustment = true;
-        JobSettings job(c.options, c.ppd);
+        device->m_settings.colorAdjustment = true;
+        ParsedOptions job(c.options, c.ppd);
         Apply(*device, job);
-        std::array<int, 3> gamma = {device->m_gammaR, device->m_gammaG, device->m_gammaB};
-        std::array<int, 3> brightness = {device->m_brightnessR, device->m_brightnessG,
-                                         device->m_brightnessB};
-        std::array<int, 3> contrast = {device->m_contrastR, device->m_contrastG,
-                                       device->m_contrastB};
+        std::array<int, 3> gamma = {device->m_settings.gamma.r, device->m_settings.gamma.g,
+                                    device->m_settings.gamma.b};
+        std::array<int, 3> brightness = {device->m_settings.brightness.r,
+                                         device->m_settings.brightness.g,
+                                         device->m_settings.brightness.b};
+        std::array<int, 3> contrast = {device->m_settings.contrast.r, device->m_settings.contrast.g,
+                                       device->m_settings.contrast.b};
         EXPECT_EQ(gamma, c.gamma) << c.options;
         EXPECT_EQ(brightness, c.brightness) << c.options;
         EXPECT_EQ(contrast, c.contrast) << c.options;
-        EXPECT_EQ(device->m_saturation, c.saturation) << c.options;
-        EXPECT_EQ(device->m_colorAdjustment, c.adjust) << c.options;
+        EXPECT_EQ(device->m_settings.saturation, c.saturation) << c.options;
+        EXPECT_EQ(device->m_settings.colorAdjustment, c.adjust) << c.options;
     }
 }
 

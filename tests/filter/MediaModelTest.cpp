@@ -31,7 +31,7 @@ TEST(MediaGeometry, EveryRowAt300And600) {
     for (long dpi : {300L, 600L}) {
         for (const Row& row : kRows) {
             auto device = MakeDevice();
-            device->m_dpi = dpi;
+            device->m_settings.dpi = dpi;
             DeviceMediaBufferInfo info = {};
             ASSERT_EQ(device->SetMediaInfo(info, row.id, 1.53), 0) << row.id;
             const int feed = dpi == 600 ? 2 : 1;
@@ -75,13 +75,13 @@ TEST(MediaGeometry, RefusedIdsAndResolutions) {
     EXPECT_EQ(info.mediaId, -1);
     EXPECT_EQ(info.mediaCode, 0);
 
-    device->m_dpi = 450;
+    device->m_settings.dpi = 450;
     DeviceMediaBufferInfo row = gMediaInfo_TQ51M[0];
     EXPECT_EQ(device->UpdateMediaInfo(row), 3);
     EXPECT_EQ(row.headWidth, 0);
 
     // A record claiming media but carrying no base resolution is refused, not divided by.
-    device->m_dpi = 300;
+    device->m_settings.dpi = 300;
     DeviceMediaBufferInfo empty = {};
     EXPECT_EQ(device->UpdateMediaInfo(empty), 3);
 }
@@ -102,12 +102,12 @@ TEST(SetMediaSize, PageSizeNames) {
     };
     for (const auto& [options, id] : cases) {
         auto device = MakeDevice();
-        JobSettings job(options);
+        ParsedOptions job(options);
         EXPECT_EQ(device->SetMediaSize(job.count(), job.options(), job.ppd()), 1);
         EXPECT_EQ(device->m_mediaInfo.mediaId, id) << options;
     }
     auto device = MakeDevice();
-    JobSettings job("", "*DefaultPageSize: 214x151mm\n");
+    ParsedOptions job("", "*DefaultPageSize: 214x151mm\n");
     device->SetMediaSize(job.count(), job.options(), job.ppd());
     EXPECT_EQ(device->m_mediaInfo.mediaId, 71);
 }
@@ -140,7 +140,7 @@ TEST(GetMultiLayoutNum, LoadedMediaAndJobMedia) {
     for (const Case& c : cases) {
         JobInfoFile info(c.info);
         auto device = MakeDevice();
-        JobSettings job((std::string("PageSize=") + c.pageSize).c_str());
+        ParsedOptions job((std::string("PageSize=") + c.pageSize).c_str());
         device->SetMediaSize(job.count(), job.options(), job.ppd());
         EXPECT_EQ(device->GetMultiLayoutNum(info.JobId()), c.layout) << c.info << c.pageSize;
     }

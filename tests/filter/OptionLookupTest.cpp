@@ -37,7 +37,7 @@ TEST(OptionLookup, JobOptionThenMediaThenPpdDefault) {
         {"", "Zel", nullptr},           // a prefix of a keyword is not the keyword
     };
     for (const Lookup& c : cases) {
-        JobSettings job(c.options, kPpd);
+        ParsedOptions job(c.options, kPpd);
         const char* value = _GetCupsValue(c.keyword, job.count(), job.options(), job.ppd());
         if (c.expected == nullptr)
             EXPECT_EQ(value, nullptr) << c.keyword;

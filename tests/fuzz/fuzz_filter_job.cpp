@@ -1,23 +1,21 @@
-// Raster bytes through the whole job driver, in process, with the job information file and
-// the PPD taken from the input too. The command stream the driver writes is parsed back and
-// must consist of whole commands and complete sheets.
-// Input: [1-byte length][job information file][2-byte length][PPD text][raster stream].
+// Raster bytes through the whole job driver of the filter library, in process, with the job
+// information file and the PPD taken from the input too. The command stream the driver writes is
+// parsed back and must consist of whole commands and complete sheets. Input: [1-byte length][job
+// information file][2-byte length][PPD text][raster stream].
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <string>
 #include <vector>
 
-#include <fcntl.h>
-#include <sys/mman.h>
 #include <unistd.h>
 
 #include <cups/raster.h>
 
 #include "FuzzSupport.h"
+#include "OutputCapture.h"
+#include "PrintJob.h"
 #include "tq51m_stream.h"
-
-int RasterToTq51mMain(int argc, char* argv[]);
 
 namespace {
 
@@ -77,17 +75,6 @@ const Paths& paths() {
     return p;
 }
 
-// Puts the raster on descriptor 0, where the driver reads it with six arguments.
-bool setInput(const std::string& raster) {
-    int fd = memfd_create("raster", 0);
-    if (fd < 0)
-        return false;
-    bool ok = write(fd, raster.data(), raster.size()) == ssize_t(raster.size()) &&
-              lseek(fd, 0, SEEK_SET) == 0 && dup2(fd, 0) == 0;
-    close(fd);
-    return ok;
-}
-
 } // namespace
 
 extern "C" int LLVMFuzzerInitialize(int*, char***) {
@@ -105,34 +92,29 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const std::string raster = in.rest();
     if (!withinLimits(raster))
         return -1;
-    if (!fuzz::writeFile(paths().info, info) || !fuzz::writeFile(paths().ppd, ppd) ||
-        !setInput(raster))
+    if (!fuzz::writeFile(paths().info, info) || !fuzz::writeFile(paths().ppd, ppd))
         return 0;
-    setenv("PPD", paths().ppd.c_str(), 1);
 
-    char* output = nullptr;
-    size_t outputSize = 0;
-    FILE* savedStdout = stdout;
-    stdout = open_memstream(&output, &outputSize);
-    if (stdout == nullptr) {
-        stdout = savedStdout;
-        return 0;
+    // What rastertotq51m does after its wait, with its six arguments and empty options.
+    StringSink output;
+    Memory memory{raster};
+    cups_raster_t* stream = cupsRasterOpenIO(readMemory, &memory, CUPS_RASTER_READ);
+    bool started = false;
+    {
+        PrintJob job(JobSettings::FromCups("", paths().ppd.c_str()),
+                     ReadJobInfo("/tmp", paths().jobId.c_str()), output, {});
+        started = job.Start();
+        if (started)
+            job.RunRaster(stream);
     }
-    std::string jobId = paths().jobId;
-    char user[] = "fuzz", title[] = "fuzz", copies[] = "1", options[] = "";
-    char* argv[] = {
-        const_cast<char*>("rastertotq51m"), jobId.data(), user, title, copies, options, nullptr};
-    const int status = RasterToTq51mMain(6, argv);
-    std::fclose(stdout);
-    stdout = savedStdout;
+    cupsRasterClose(stream);
 
-    tq51m::MemorySource source(output, outputSize);
+    tq51m::MemorySource source(output.bytes().data(), output.bytes().size());
     tq51m::StreamHandler handler;
     tq51m::ParseError error;
     const bool whole = tq51m::parseStream(source, handler, error);
-    std::free(output);
-    if (status != 0 || !whole) {
-        std::fprintf(stderr, "status %d, stream: %s\n", status, error.message.c_str());
+    if (!started || !whole) {
+        std::fprintf(stderr, "started %d, stream: %s\n", int(started), error.message.c_str());
         std::abort();
     }
     return 0;

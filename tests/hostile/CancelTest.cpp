@@ -45,7 +45,7 @@ Trial runTrial(const std::string& jobId, const std::string& raster,
     Trial trial;
     int outFd = -1;
     const pid_t pid =
-        startFilter({jobId, "user", "title", "1", "PageSize=207x105mm"}, raster, "", outFd);
+        StartFilter({jobId, "user", "title", "1", "PageSize=207x105mm"}, {raster}, outFd);
     if (pid < 0)
         return trial;
     std::thread killer([&] {
@@ -56,7 +56,7 @@ Trial runTrial(const std::string& jobId, const std::string& raster,
         std::this_thread::sleep_for(delay);
         kill(pid, SIGTERM);
     });
-    trial.run = finishFilter(pid, outFd);
+    trial.run = FinishFilter(pid, outFd);
     killer.join();
     trial.stream = parseOutput(trial.run.output);
     trial.run.output.clear();
@@ -75,7 +75,7 @@ TEST(Cancel, SigtermAtRandomMomentsLeavesWholeSheets) {
     // How long the job takes uncancelled; the moments are spread over that time.
     const auto start = Clock::now();
     const FilterRun full =
-        runFilter({info.id(), "user", "title", "1", "PageSize=207x105mm"}, raster.path());
+        RunFilter({info.id(), "user", "title", "1", "PageSize=207x105mm"}, {raster.path()});
     const auto jobTime =
         std::chrono::duration_cast<std::chrono::microseconds>(Clock::now() - start);
     ASSERT_EQ(full.exitStatus, 0);

@@ -5,9 +5,7 @@
 #include <cstring>
 
 #include <fcntl.h>
-#include <sys/resource.h>
 #include <sys/stat.h>
-#include <sys/wait.h>
 #include <unistd.h>
 
 #include "tq51m_stream.h"
@@ -91,64 +89,6 @@ bool writeRaster(const std::string& path, const std::vector<RasterPage>& pages, 
     if (raster != nullptr)
         cupsRasterClose(raster);
     return close(fd) == 0 && ok;
-}
-
-pid_t startFilter(const std::vector<std::string>& args, const std::string& stdinPath,
-                  const std::string& ppd, int& outFd) {
-    int out[2];
-    if (pipe(out) != 0)
-        return -1;
-    pid_t pid = fork();
-    if (pid == 0) {
-        int in = open(stdinPath.c_str(), O_RDONLY);
-        if (in < 0 || dup2(in, 0) < 0 || dup2(out[1], 1) < 0)
-            _exit(127);
-        close(out[0]);
-        if (ppd.empty())
-            unsetenv("PPD");
-        else
-            setenv("PPD", ppd.c_str(), 1);
-        std::vector<std::string> words = args;
-        std::vector<char*> argv;
-        std::string program = RASTERTOTQ51M_PATH;
-        argv.push_back(program.data());
-        for (std::string& word : words)
-            argv.push_back(word.data());
-        argv.push_back(nullptr);
-        execv(program.c_str(), argv.data());
-        _exit(127);
-    }
-    close(out[1]);
-    outFd = out[0];
-    return pid;
-}
-
-FilterRun finishFilter(pid_t pid, int outFd) {
-    FilterRun run;
-    char buffer[65536];
-    ssize_t n;
-    while ((n = read(outFd, buffer, sizeof(buffer))) > 0)
-        run.output.append(buffer, size_t(n));
-    close(outFd);
-    int status = 0;
-    struct rusage usage;
-    if (wait4(pid, &status, 0, &usage) == pid) {
-        run.maxRssKb = usage.ru_maxrss;
-        if (WIFEXITED(status))
-            run.exitStatus = WEXITSTATUS(status);
-        if (WIFSIGNALED(status))
-            run.termSignal = WTERMSIG(status);
-    }
-    return run;
-}
-
-FilterRun runFilter(const std::vector<std::string>& args, const std::string& stdinPath,
-                    const std::string& ppd) {
-    int outFd = -1;
-    pid_t pid = startFilter(args, stdinPath, ppd, outFd);
-    if (pid < 0)
-        return FilterRun();
-    return finishFilter(pid, outFd);
 }
 
 namespace {

@@ -1,6 +1,6 @@
-// Helpers for the hostile-input tests: raster jobs with any header libcups will write, the
-// filter run as a child process with its peak memory, and its output read back by the
-// stream parser.
+// Helpers for the hostile-input tests: raster jobs with any header libcups will write and the
+// filter's output read back by the stream parser. The filter itself runs through the shared
+// job runner (tests/support/JobRunner.h), which also reports its peak memory.
 #pragma once
 
 #include <cstddef>
@@ -10,6 +10,8 @@
 #include <sys/types.h>
 
 #include <cups/raster.h>
+
+#include "JobRunner.h"
 
 namespace hostile {
 
@@ -59,20 +61,12 @@ bool writeRaster(const std::string& path, const std::vector<RasterPage>& pages,
                  cups_mode_t mode = CUPS_RASTER_WRITE_COMPRESSED);
 std::string readFile(const std::string& path);
 
-struct FilterRun {
-    int exitStatus = -1; // -1 when it did not exit normally
-    int termSignal = 0;
-    std::string output;
-    long maxRssKb = 0;
-};
-
-// Starts rastertotq51m with argv[1..] = args, standard input from stdinPath, PPD set to ppd
-// when that is not empty. outFd receives the read end of its standard output.
-pid_t startFilter(const std::vector<std::string>& args, const std::string& stdinPath,
-                  const std::string& ppd, int& outFd);
-FilterRun finishFilter(pid_t pid, int outFd);
-FilterRun runFilter(const std::vector<std::string>& args, const std::string& stdinPath,
-                    const std::string& ppd = "");
+// The filter is run by the shared job runner.
+using support::FilterInput;
+using support::FilterRun;
+using support::FinishFilter;
+using support::RunFilter;
+using support::StartFilter;
 
 // What the stream parser makes of a filter's output.
 struct StreamSummary {

@@ -89,7 +89,7 @@ TEST_P(HostileRaster, JobEndsCleanlyWithWholeSheets) {
     TempFile raster("raster");
     ASSERT_TRUE(writeRaster(raster.path(), {fullPage(64, 32, 100), c.page, fullPage(48, 24, 200)}));
     JobInfoFile info("");
-    const FilterRun run = runFilter({info.id(), "user", "title", "1", kOptions}, raster.path());
+    const FilterRun run = RunFilter({info.id(), "user", "title", "1", kOptions}, {raster.path()});
     EXPECT_EQ(run.exitStatus, 0);
     const StreamSummary stream = parseOutput(run.output);
     EXPECT_TRUE(stream.whole) << stream.error;
@@ -109,7 +109,7 @@ TEST(HostileRasterStream, TruncatedHeaderEndsTheJobAfterThePagesBefore) {
     // The second header (1796 bytes) is cut after 100 of them.
     ASSERT_TRUE(writeFile(cut.path(), readFile(whole.path()).substr(0, onePage + 100)));
     JobInfoFile info("");
-    const FilterRun run = runFilter({info.id(), "user", "title", "1", kOptions}, cut.path());
+    const FilterRun run = RunFilter({info.id(), "user", "title", "1", kOptions}, {cut.path()});
     EXPECT_EQ(run.exitStatus, 0);
     const StreamSummary stream = parseOutput(run.output);
     EXPECT_TRUE(stream.whole) << stream.error;
@@ -123,7 +123,7 @@ TEST(HostileRasterStream, TruncatedPageIsPrintedWithTheRowsRead) {
     const std::string bytes = readFile(whole.path());
     ASSERT_TRUE(writeFile(cut.path(), bytes.substr(0, bytes.size() - 64 * 3 * 10)));
     JobInfoFile info("");
-    const FilterRun run = runFilter({info.id(), "user", "title", "1", kOptions}, cut.path());
+    const FilterRun run = RunFilter({info.id(), "user", "title", "1", kOptions}, {cut.path()});
     EXPECT_EQ(run.exitStatus, 0);
     const StreamSummary stream = parseOutput(run.output);
     EXPECT_TRUE(stream.whole) << stream.error;
@@ -137,7 +137,7 @@ TEST(HostileRasterStream, PageAboveOneGibibyteIsSkipped) {
     ASSERT_TRUE(writeRaster(
         raster.path(), {fullPage(64, 32, 100), fullPage(20000, 18000, 7), fullPage(48, 24, 200)}));
     JobInfoFile info("");
-    const FilterRun run = runFilter({info.id(), "user", "title", "1", kOptions}, raster.path());
+    const FilterRun run = RunFilter({info.id(), "user", "title", "1", kOptions}, {raster.path()});
     EXPECT_EQ(run.exitStatus, 0);
     const StreamSummary stream = parseOutput(run.output);
     EXPECT_TRUE(stream.whole) << stream.error;
@@ -154,7 +154,7 @@ TEST(HostileJob, JobIdOfTenThousandCharacters) {
     ASSERT_TRUE(writeFile(shortened, "MEDIA_SIZE=\"00500\"\n"));
     TempFile raster("raster");
     ASSERT_TRUE(writeRaster(raster.path(), {fullPage(64, 32, 100), fullPage(64, 32, 120)}));
-    const FilterRun run = runFilter({id, "user", "title", "1", kOptions}, raster.path());
+    const FilterRun run = RunFilter({id, "user", "title", "1", kOptions}, {raster.path()});
     unlink(shortened.c_str());
     EXPECT_EQ(run.exitStatus, 0);
     const StreamSummary stream = parseOutput(run.output);
@@ -175,7 +175,7 @@ TEST(HostileJob, PpdWithNulBytesAndLongLines) {
     ASSERT_TRUE(writeRaster(raster.path(), {fullPage(64, 32, 100)}));
     JobInfoFile info("");
     const FilterRun run =
-        runFilter({info.id(), "user", "title", "1", ""}, raster.path(), ppd.path());
+        RunFilter({info.id(), "user", "title", "1", ""}, {raster.path(), ppd.path()});
     EXPECT_EQ(run.exitStatus, 0);
     const StreamSummary stream = parseOutput(run.output);
     EXPECT_TRUE(stream.whole) << stream.error;
@@ -199,7 +199,7 @@ TEST_P(HostileJobInfo, LayoutFromWhatCanBeRead) {
     JobInfoFile info(GetParam().content);
     TempFile raster("raster");
     ASSERT_TRUE(writeRaster(raster.path(), {fullPage(64, 32, 100), fullPage(64, 32, 120)}));
-    const FilterRun run = runFilter({info.id(), "user", "title", "1", kOptions}, raster.path());
+    const FilterRun run = RunFilter({info.id(), "user", "title", "1", kOptions}, {raster.path()});
     EXPECT_EQ(run.exitStatus, 0);
     const StreamSummary stream = parseOutput(run.output);
     EXPECT_TRUE(stream.whole) << stream.error;

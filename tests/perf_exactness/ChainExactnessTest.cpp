@@ -99,28 +99,28 @@ std::string Describe(const Settings& s, int width, int height) {
 
 void Configure(PhotoImageBuffer& buffer, const Settings& s) {
     std::unique_ptr<DeviceEntry_TQ51M> device(new DeviceEntry_TQ51M);
-    device->m_dpi = s.resolutionMode == 0 ? 300 : 600;
+    device->m_settings.dpi = s.resolutionMode == 0 ? 300 : 600;
     DeviceMediaBufferInfo info;
     std::memset(&info, 0, sizeof(info));
     if (s.mediaId != 0)
         device->SetMediaInfo(info, s.mediaId, 1.53);
     buffer.Alloc(info);
-    buffer.m_dpi = device->m_dpi;
-    buffer.m_resolutionMode = s.resolutionMode;
-    buffer.m_paperRotate = s.rotate;
-    buffer.m_border = s.mediaId != 0;
-    buffer.m_sharpness = s.sharpness;
-    buffer.m_colorAdjustment = s.adjust;
-    buffer.m_gammaR = s.gamma[0];
-    buffer.m_gammaG = s.gamma[1];
-    buffer.m_gammaB = s.gamma[2];
-    buffer.m_brightnessR = s.brightness[0];
-    buffer.m_brightnessG = s.brightness[1];
-    buffer.m_brightnessB = s.brightness[2];
-    buffer.m_contrastR = s.contrast[0];
-    buffer.m_contrastG = s.contrast[1];
-    buffer.m_contrastB = s.contrast[2];
-    buffer.m_saturation = s.saturation;
+    buffer.m_settings.dpi = device->m_settings.dpi;
+    buffer.m_settings.resolutionMode = s.resolutionMode;
+    buffer.m_settings.paperRotate = s.rotate;
+    buffer.m_settings.border = s.mediaId != 0;
+    buffer.m_settings.sharpness = s.sharpness;
+    buffer.m_settings.colorAdjustment = s.adjust;
+    buffer.m_settings.gamma.r = s.gamma[0];
+    buffer.m_settings.gamma.g = s.gamma[1];
+    buffer.m_settings.gamma.b = s.gamma[2];
+    buffer.m_settings.brightness.r = s.brightness[0];
+    buffer.m_settings.brightness.g = s.brightness[1];
+    buffer.m_settings.brightness.b = s.brightness[2];
+    buffer.m_settings.contrast.r = s.contrast[0];
+    buffer.m_settings.contrast.g = s.contrast[1];
+    buffer.m_settings.contrast.b = s.contrast[2];
+    buffer.m_settings.saturation = s.saturation;
 }
 
 void ExpectSameChain(const Settings& settings, int width, int height, uint32_t seed) {

@@ -14,6 +14,7 @@
 
 #include "PhotoImageBuffer.h"
 #include "PhotoPrinterDeviceTQ51M.h"
+#include "JobRunner.h"
 #include "PipelineSupport.h"
 
 namespace {
@@ -71,8 +72,8 @@ void Release(_tagBITMAPHANDLE* record) {
 struct Chain {
     PhotoImageBuffer buffer;
     Chain() {
-        buffer.m_border = false;
-        buffer.m_gammaR = buffer.m_gammaG = buffer.m_gammaB = 100;
+        buffer.m_settings.border = false;
+        buffer.m_settings.gamma.r = buffer.m_settings.gamma.g = buffer.m_settings.gamma.b = 100;
     }
     Result Run(int width, int height, const PixelFn& pixel) {
         Result result;
@@ -142,8 +143,8 @@ class ChainResolution : public ::testing::TestWithParam<ResolutionCase> {};
 TEST_P(ChainResolution, BringsThePageToThePrinterResolution) {
     const ResolutionCase& c = GetParam();
     Chain chain;
-    chain.buffer.m_resolutionMode = c.mode;
-    chain.buffer.m_paperRotate = c.rotate;
+    chain.buffer.m_settings.resolutionMode = c.mode;
+    chain.buffer.m_settings.paperRotate = c.rotate;
     Result out = chain.Run(c.width, c.height, GreyPattern());
     ASSERT_NE(out.record->data, nullptr);
     EXPECT_EQ(out.record->width, c.outWidth);
@@ -181,7 +182,7 @@ INSTANTIATE_TEST_SUITE_P(Modes, ChainResolution,
 
 TEST(ColorChain, HalvesA600DotPageOfTheStatedSize) {
     Chain chain;
-    chain.buffer.m_resolutionMode = 2;
+    chain.buffer.m_settings.resolutionMode = 2;
     Result out = chain.Run(2400, 3600, Grey(90));
     EXPECT_EQ(out.record->width, 1200);
     EXPECT_EQ(out.record->height, 3600);
@@ -199,7 +200,7 @@ TEST_P(ChainBorder, ShrinksIntoTheMarginsBandByBand) {
     const BorderCase& c = GetParam();
     Chain chain;
     chain.UseMedia(33);
-    chain.buffer.m_border = true;
+    chain.buffer.m_settings.border = true;
     Result out = chain.Run(c.width, c.height, Grey(100));
     ASSERT_NE(out.record->data, nullptr);
     ASSERT_EQ(out.record->width, c.outWidth);
@@ -225,23 +226,23 @@ TEST(ColorChain, ColourValuesWithoutTheSwitchHaveNoEffect) {
 
     Chain stored;
     PhotoImageBuffer& b = stored.buffer;
-    b.m_gammaR = b.m_gammaG = b.m_gammaB = 200;
-    b.m_brightnessR = b.m_brightnessG = b.m_brightnessB = 500;
-    b.m_contrastR = b.m_contrastG = b.m_contrastB = 300;
-    b.m_saturation = 1000;
+    b.m_settings.gamma.r = b.m_settings.gamma.g = b.m_settings.gamma.b = 200;
+    b.m_settings.brightness.r = b.m_settings.brightness.g = b.m_settings.brightness.b = 500;
+    b.m_settings.contrast.r = b.m_settings.contrast.g = b.m_settings.contrast.b = 300;
+    b.m_settings.saturation = 1000;
     Result off = stored.Run(width, height, Colourful());
     ASSERT_EQ(off.record->dataSize, plain.record->dataSize);
     EXPECT_EQ(std::memcmp(off.record->data, plain.record->data, size_t(plain.record->dataSize)), 0);
 
-    b.m_colorAdjustment = true;
+    b.m_settings.colorAdjustment = true;
     Result on = stored.Run(width, height, Colourful());
     EXPECT_NE(std::memcmp(on.record->data, plain.record->data, size_t(plain.record->dataSize)), 0);
 }
 
 TEST(ColorChain, BrightnessOfOneChannelMovesOnlyThatChannel) {
     Chain chain;
-    chain.buffer.m_colorAdjustment = true;
-    chain.buffer.m_brightnessR = 100;
+    chain.buffer.m_settings.colorAdjustment = true;
+    chain.buffer.m_settings.brightness.r = 100;
     Result out = chain.Run(5, 4, Grey(50));
     const unsigned char* p = out.Pixel(2, 2);
     EXPECT_EQ(std::vector<int>(p, p + 3), (std::vector<int>{76, 50, 50}));
@@ -250,8 +251,8 @@ TEST(ColorChain, BrightnessOfOneChannelMovesOnlyThatChannel) {
 TEST(ColorChain, SharpnessAppliesWhateverTheSwitchSays) {
     for (bool adjust : {false, true}) {
         Chain chain;
-        chain.buffer.m_colorAdjustment = adjust;
-        chain.buffer.m_sharpness = 1000;
+        chain.buffer.m_settings.colorAdjustment = adjust;
+        chain.buffer.m_settings.sharpness = 1000;
         Result out = chain.Run(9, 9, [](int x, int row, unsigned char rgb[3]) {
             rgb[0] = rgb[1] = rgb[2] = (x == 4 && row == 4) ? 100 : 0;
         });
@@ -293,15 +294,15 @@ TEST(ColorChain, EmptyPageGivesAnEmptyRecord) {
 // style), so that no heap freed by earlier tests can serve the working buffer.
 void ExpectDroppedWithoutMemory(const std::function<void(PhotoImageBuffer&)>& setup, int width,
                                 int height, size_t headroom) {
-    if (pipeline::kAddressSanitizer)
+    if (support::kAddressSanitizer)
         GTEST_SKIP() << "address-space limits do not work under AddressSanitizer";
     GTEST_FLAG_SET(death_test_style, "threadsafe");
     EXPECT_EXIT(RunWithoutMemory(setup, width, height, headroom), ::testing::ExitedWithCode(0), "");
 }
 
 TEST(ColorChainMemory, RotationBufferMissingDropsThePage) {
-    ExpectDroppedWithoutMemory([](PhotoImageBuffer& b) { b.m_paperRotate = true; }, 3000, 3000,
-                               8u << 20);
+    ExpectDroppedWithoutMemory([](PhotoImageBuffer& b) { b.m_settings.paperRotate = true; }, 3000,
+                               3000, 8u << 20);
 }
 
 TEST(ColorChainMemory, BorderBufferMissingDropsThePage) {
@@ -312,7 +313,7 @@ TEST(ColorChainMemory, BorderBufferMissingDropsThePage) {
             std::memset(&info, 0, sizeof(info));
             device->SetMediaInfo(info, 33, 1.53);
             b.Alloc(info);
-            b.m_border = true;
+            b.m_settings.border = true;
         },
         2448, 3036, 8u << 20);
 }

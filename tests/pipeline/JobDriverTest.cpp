@@ -1,4 +1,6 @@
-// rastertotq51m run as a child process on raster jobs written with libcups.
+// The job driver on raster jobs written with libcups: the library's job in process for the
+// batching, rastertotq51m as a child process for what its front end does.
+#include <algorithm>
 #include <csignal>
 #include <string>
 #include <thread>
@@ -11,9 +13,13 @@
 
 #include <gtest/gtest.h>
 
+#include "JobRunner.h"
+#include "OutputCapture.h"
 #include "PipelineSupport.h"
+#include "StreamReading.h"
 
 using namespace pipeline;
+using namespace support;
 
 namespace {
 
@@ -43,27 +49,24 @@ std::ostream& operator<<(std::ostream& os, const SheetSeen& s) {
     return os << "}";
 }
 
-std::vector<Sheet> ReadSheets(const std::string& stream) {
-    std::vector<Command> commands;
-    std::vector<Sheet> sheets;
-    std::string error;
-    EXPECT_TRUE(ParseStream(stream, commands, error)) << error;
-    EXPECT_TRUE(SplitSheets(commands, sheets, error)) << error;
-    return sheets;
+DecodedStream ReadSheets(const std::string& stream) {
+    DecodedStream decoded = DecodeStream(stream);
+    EXPECT_TRUE(decoded.whole) << decoded.error;
+    return decoded;
 }
 
 // Media 33 prints of 8 x 4 inch: slots of 1236 lines, 30 lines apart; the 64 x 32 print is
 // centred in its slot.
 std::vector<SheetSeen> Summarise(const std::string& stream) {
     std::vector<SheetSeen> seen;
-    for (const Sheet& sheet : ReadSheets(stream)) {
-        EXPECT_EQ(sheet.controls, kControls);
-        Plane plane;
-        EXPECT_TRUE(ReadPlane(sheet.c, plane));
+    const DecodedStream decoded = ReadSheets(stream);
+    for (size_t k = 0; k < decoded.sheets.size(); ++k) {
+        const tq51m::Sheet& sheet = decoded.sheets[k];
+        EXPECT_EQ(decoded.controls[k], kControls);
         const int slots = sheet.mediaCode == 408 ? 1 : (sheet.mediaCode == 13 ? 2 : 3);
         SheetSeen s{sheet.mediaCode, {}};
         for (int i = 0; i < slots; ++i)
-            s.greys.push_back(plane.At(1280, 1266 * i + 602 + 16));
+            s.greys.push_back(PlaneAt(sheet.c, 1280, 1266 * i + 602 + 16));
         seen.push_back(s);
     }
     return seen;
@@ -87,10 +90,10 @@ TEST_P(JobBatches, SheetsFollowTheLayoutAndParity) {
     }
     const std::string raster = TempPath(std::string("batch-") + c.name);
     ASSERT_TRUE(WriteRasterFile(raster, pages));
-    JobInfo info(c.jobInfo);
-    FilterRun run = RunFilter({info.id(), "user", "title", "1", kOptions}, raster);
+    const JobRun run = RunRasterJob(kOptions, c.jobInfo, raster);
     unlink(raster.c_str());
-    EXPECT_EQ(run.exitStatus, 0);
+    EXPECT_TRUE(run.started);
+    EXPECT_EQ(run.result, PrintJob::Result::Ok);
     EXPECT_EQ(Summarise(run.output), c.expected);
 }
 
@@ -126,7 +129,7 @@ INSTANTIATE_TEST_SUITE_P(
     [](const ::testing::TestParamInfo<BatchCase>& info) { return info.param.name; });
 
 TEST(JobDriver, EmptyStreamWritesNothing) {
-    JobInfo info("");
+    JobInfoFile info("");
     FilterRun run = RunFilter({info.id(), "user", "title", "1", kOptions});
     EXPECT_EQ(run.exitStatus, 0);
     EXPECT_EQ(run.output.size(), 0u);
@@ -148,17 +151,14 @@ TEST(JobDriver, MissingInputFileExitsWithOne) {
     EXPECT_EQ(run.output.size(), 0u);
 }
 
-// The C plane of a stream that holds exactly one single-print sheet; the plane points into
-// sheets, which must outlive it.
-Plane OnlyCyanPlane(const std::string& stream, std::vector<Sheet>& sheets) {
-    sheets = ReadSheets(stream);
-    Plane plane;
-    EXPECT_EQ(sheets.size(), 1u);
-    if (sheets.size() == 1) {
-        EXPECT_EQ(sheets[0].mediaCode, 408);
-        EXPECT_TRUE(ReadPlane(sheets[0].c, plane));
-    }
-    return plane;
+// The C plane of a stream that holds exactly one single-print sheet.
+tq51m::Plane OnlyCyanPlane(const std::string& stream) {
+    const DecodedStream decoded = ReadSheets(stream);
+    EXPECT_EQ(decoded.sheets.size(), 1u);
+    if (decoded.sheets.size() != 1)
+        return tq51m::Plane();
+    EXPECT_EQ(decoded.sheets[0].mediaCode, 408);
+    return decoded.sheets[0].c;
 }
 
 TEST(JobDriver, PageCutOffMidwayIsSentWithZeroRows) {
@@ -166,21 +166,20 @@ TEST(JobDriver, PageCutOffMidwayIsSentWithZeroRows) {
     page.linesWritten = 40;
     const std::string raster = TempPath("cut");
     ASSERT_TRUE(WriteRasterFile(raster, {page}));
-    JobInfo info("");
-    FilterRun run = RunFilter({info.id(), "user", "title", "1", kOptions}, raster);
+    JobInfoFile info("");
+    FilterRun run = RunFilter({info.id(), "user", "title", "1", kOptions}, {raster});
     unlink(raster.c_str());
     EXPECT_EQ(run.exitStatus, 0);
-    std::vector<Sheet> sheets;
-    Plane plane = OnlyCyanPlane(run.output, sheets);
-    ASSERT_NE(plane.rows, nullptr);
+    const tq51m::Plane plane = OnlyCyanPlane(run.output);
+    ASSERT_FALSE(plane.pixels.empty());
     // The print's stored row r is plane row 568 + r; raster line y is stored row 99 - y.
     for (int row = 568; row < 668; ++row) {
         const int expected = row < 628 ? 0 : 200;
         for (int x : {1248, 1280, 1311})
-            ASSERT_EQ(plane.At(x, row), expected) << x << "," << row;
+            ASSERT_EQ(PlaneAt(plane, x, row), expected) << x << "," << row;
     }
-    EXPECT_EQ(plane.At(1247, 600), 255);
-    EXPECT_EQ(plane.At(1312, 600), 255);
+    EXPECT_EQ(PlaneAt(plane, 1247, 600), 255);
+    EXPECT_EQ(PlaneAt(plane, 1312, 600), 255);
 }
 
 TEST(JobDriver, LinesShorterThanThreeBytesPerPixelFillOnlyTheirBytes) {
@@ -188,17 +187,16 @@ TEST(JobDriver, LinesShorterThanThreeBytesPerPixelFillOnlyTheirBytes) {
     page.greyLines = true;
     const std::string raster = TempPath("grey");
     ASSERT_TRUE(WriteRasterFile(raster, {page}));
-    JobInfo info("");
-    FilterRun run = RunFilter({info.id(), "user", "title", "1", kOptions}, raster);
+    JobInfoFile info("");
+    FilterRun run = RunFilter({info.id(), "user", "title", "1", kOptions}, {raster});
     unlink(raster.c_str());
     EXPECT_EQ(run.exitStatus, 0);
-    std::vector<Sheet> sheets;
-    Plane plane = OnlyCyanPlane(run.output, sheets);
-    ASSERT_NE(plane.rows, nullptr);
+    const tq51m::Plane plane = OnlyCyanPlane(run.output);
+    ASSERT_FALSE(plane.pixels.empty());
     // The 10-line print starts at plane row 613. 64 bytes a line fill the red byte of the
     // first 22 pixels; the rest of the row stays zero.
     for (int x = 0; x < 64; ++x)
-        ASSERT_EQ(plane.At(1248 + x, 613 + 5), x < 22 ? 77 : 0) << x;
+        ASSERT_EQ(PlaneAt(plane, 1248 + x, 613 + 5), x < 22 ? 77 : 0) << x;
 }
 
 TEST(JobDriver, PageThatCannotBeAllocatedIsSkipped) {
@@ -207,8 +205,8 @@ TEST(JobDriver, PageThatCannotBeAllocatedIsSkipped) {
     const std::string raster = TempPath("huge");
     ASSERT_TRUE(WriteRasterFile(
         raster, {UniformPage(3000, 3000, 9, 9, 9), UniformPage(kWidth, kHeight, 50, 50, 50)}));
-    JobInfo info("");
-    FilterRun run = RunFilter({info.id(), "user", "title", "1", kOptions}, raster, 40u << 20);
+    JobInfoFile info("");
+    FilterRun run = RunFilter({info.id(), "user", "title", "1", kOptions}, {raster, "", 40u << 20});
     unlink(raster.c_str());
     EXPECT_EQ(run.exitStatus, 0);
     EXPECT_EQ(Summarise(run.output), (std::vector<SheetSeen>{{408, {50}}}));
@@ -219,8 +217,8 @@ TEST(JobDriver, PageBeyondThirtyTwoBitSizesIsSkipped) {
     page.linesWritten = 2;
     const std::string raster = TempPath("overflow");
     ASSERT_TRUE(WriteRasterFile(raster, {page}));
-    JobInfo info("");
-    FilterRun run = RunFilter({info.id(), "user", "title", "1", kOptions}, raster);
+    JobInfoFile info("");
+    FilterRun run = RunFilter({info.id(), "user", "title", "1", kOptions}, {raster});
     unlink(raster.c_str());
     EXPECT_EQ(run.exitStatus, 0);
     EXPECT_EQ(run.output.size(), 0u);
@@ -234,7 +232,7 @@ TEST(JobDriver, WaitsForTheJobInformationFile) {
     const std::string path = "/tmp/Print_" + id + ".log";
     unlink(path.c_str());
     int outFd = -1;
-    pid_t pid = StartFilter({id, "user", "title", "1", kOptions}, raster, outFd);
+    pid_t pid = StartFilter({id, "user", "title", "1", kOptions}, {raster}, outFd);
     ASSERT_GT(pid, 0);
     sleep(2);
     FILE* f = fopen(path.c_str(), "w");
@@ -256,7 +254,7 @@ class CancelledJob : public ::testing::Test {
         m_fifo = TempPath("fifo");
         unlink(m_fifo.c_str());
         ASSERT_EQ(mkfifo(m_fifo.c_str(), 0600), 0);
-        m_pid = StartFilter({m_info.id(), "user", "title", "1", kOptions}, m_fifo, m_outFd);
+        m_pid = StartFilter({m_info.id(), "user", "title", "1", kOptions}, {m_fifo}, m_outFd);
         ASSERT_GT(m_pid, 0);
         m_fd = open(m_fifo.c_str(), O_WRONLY);
         ASSERT_GE(m_fd, 0);
@@ -308,7 +306,7 @@ class CancelledJob : public ::testing::Test {
         return FinishFilter(m_pid, m_outFd);
     }
 
-    JobInfo m_info{k2Up};
+    JobInfoFile m_info{k2Up};
     std::string m_fifo;
     pid_t m_pid = -1;
     int m_outFd = -1;
@@ -350,5 +348,177 @@ TEST_F(CancelledJob, AtTheEndOfTheStreamWithAPrintPending) {
     EXPECT_EQ(run.exitStatus, 0);
     EXPECT_EQ(run.output.size(), 0u);
 }
+
+// The library's job, fed from raster or line by line, with its cancel check and its sink.
+
+// The lines of a raster page as a caller that decodes its own input would feed them.
+LinePage LinesOf(const RasterPage& page) {
+    LinePage lines{page.width, page.height, page.copies, {}};
+    const unsigned bytesPerPixel = page.greyLines ? 1 : 3;
+    for (unsigned y = 0; y < page.height; ++y) {
+        std::string line(size_t(page.width) * bytesPerPixel, '\0');
+        for (unsigned x = 0; x < page.width; ++x) {
+            unsigned char rgb[3];
+            page.pixel(x, y, rgb);
+            line.replace(size_t(x) * bytesPerPixel, bytesPerPixel,
+                         reinterpret_cast<const char*>(rgb), bytesPerPixel);
+        }
+        lines.lines.push_back(line);
+    }
+    return lines;
+}
+
+RasterPage PatternPage(unsigned width, unsigned height, unsigned copies) {
+    RasterPage page;
+    page.width = width;
+    page.height = height;
+    page.copies = copies;
+    page.pixel = [](unsigned x, unsigned y, unsigned char rgb[3]) {
+        rgb[0] = static_cast<unsigned char>(x * 7 + y);
+        rgb[1] = static_cast<unsigned char>(y * 5);
+        rgb[2] = static_cast<unsigned char>(x ^ y);
+    };
+    return page;
+}
+
+struct LineCase {
+    const char* name;
+    const char* options;
+    std::string jobInfo;
+    std::vector<RasterPage> pages;
+};
+
+class LineByLine : public ::testing::TestWithParam<LineCase> {};
+
+TEST_P(LineByLine, GivesTheBytesOfTheSameRasterJob) {
+    const LineCase& c = GetParam();
+    const std::string raster = TempPath(std::string("lines-") + c.name);
+    ASSERT_TRUE(WriteRasterFile(raster, c.pages));
+    const JobRun fromRaster = RunRasterJob(c.options, c.jobInfo, raster);
+    unlink(raster.c_str());
+    std::vector<LinePage> lines;
+    for (const RasterPage& page : c.pages)
+        lines.push_back(LinesOf(page));
+    const JobRun fromLines = RunLineJob(c.options, c.jobInfo, lines);
+    EXPECT_TRUE(DecodeStream(fromRaster.output).whole);
+    EXPECT_FALSE(fromRaster.output.empty());
+    EXPECT_TRUE(fromLines.output == fromRaster.output)
+        << fromLines.output.size() << " bytes from lines, " << fromRaster.output.size()
+        << " from raster";
+}
+
+RasterPage GreyLines(RasterPage page) {
+    page.greyLines = true;
+    return page;
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Driver, LineByLine,
+    ::testing::Values(
+        LineCase{"Plain", kOptions, "", {PatternPage(70, 40, 1)}},
+        LineCase{"TwoUpOddRemainCopies",
+                 "PageSize=207x130mm ZelOvercoatFinish=Matte",
+                 k2Up + "MEDIA_REMAIN_HALF=1\n",
+                 {PatternPage(61, 33, 3), PatternPage(40, 50, 1)}},
+        LineCase{"AllAdjustments600",
+                 "Resolution=600x600dpi PageSize=207x156mm ZelBorder=Enable ZelSharpness=3 "
+                 "ZelGamma=50 ZelBrightness=20 ZelContrast=30 ZelChroma=30 "
+                 "ZelColorAdjustment=Enable",
+                 k3Up,
+                 {PatternPage(90, 45, 2), PatternPage(33, 90, 1)}},
+        LineCase{"FeedResolution300x600",
+                 "Resolution=300x600dpi ZelPrintSpeed=Enable",
+                 "",
+                 {PatternPage(50, 20, 1)}},
+        LineCase{"ShortLines", kOptions, "", {GreyLines(PatternPage(64, 10, 1))}}),
+    [](const ::testing::TestParamInfo<LineCase>& info) { return info.param.name; });
+
+TEST(LineByLine, PageAboveTheLimitIsDropped) {
+    LinePage huge{50000, 30000, 1, {std::string(150000, '\x01'), std::string(150000, '\x02')}};
+    const LinePage page = LinesOf(UniformPage(kWidth, kHeight, 50, 50, 50));
+    const JobRun run = RunLineJob(kOptions, "", {huge, page});
+    EXPECT_EQ(run.result, PrintJob::Result::Ok);
+    EXPECT_EQ(Summarise(run.output), (std::vector<SheetSeen>{{408, {50}}}));
+}
+
+// The cancel check is polled after each page header, after each row but the last, after the
+// rows and at the end of the job: for a page of 32 rows that is 33 polls, the end is one more.
+struct CancelCase {
+    const char* name;
+    std::string jobInfo;
+    unsigned pages;
+    int cancelAtPoll; // 0: never
+    PrintJob::Result result;
+    size_t sheets;
+};
+
+class CancelCheck : public ::testing::TestWithParam<CancelCase> {};
+
+TEST_P(CancelCheck, StopsTheJobWithoutAPendingBatch) {
+    const CancelCase& c = GetParam();
+    std::vector<RasterPage> pages;
+    for (unsigned i = 0; i < c.pages; ++i)
+        pages.push_back(UniformPage(kWidth, kHeight, 90, 90, 90));
+    const std::string raster = TempPath(std::string("cancel-") + c.name);
+    ASSERT_TRUE(WriteRasterFile(raster, pages));
+    int polls = 0;
+    const JobRun run =
+        RunRasterJob(kOptions, c.jobInfo, raster, [&] { return ++polls == c.cancelAtPoll; });
+    unlink(raster.c_str());
+    EXPECT_EQ(run.result, c.result);
+    const DecodedStream stream = DecodeStream(run.output);
+    EXPECT_TRUE(stream.whole) << stream.error;
+    EXPECT_EQ(stream.sheets.size(), c.sheets);
+    EXPECT_EQ(stream.sheetCommandsAfterLastStart, 0);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Driver, CancelCheck,
+    ::testing::Values(CancelCase{"Never", k2Up, 2, 0, PrintJob::Result::Ok, 1},
+                      CancelCase{"FirstHeader", k2Up, 2, 1, PrintJob::Result::Canceled, 0},
+                      CancelCase{"AfterTenRows", k2Up, 2, 11, PrintJob::Result::Canceled, 0},
+                      CancelCase{"AfterTheRows", k2Up, 2, 33, PrintJob::Result::Canceled, 0},
+                      CancelCase{"SecondHeader", k2Up, 2, 34, PrintJob::Result::Canceled, 0},
+                      CancelCase{"SecondPageRows", k2Up, 2, 50, PrintJob::Result::Canceled, 0},
+                      CancelCase{"EndWithAPrintPending", k2Up, 1, 34, PrintJob::Result::Canceled,
+                                 0},
+                      CancelCase{"EndUncancelled", k2Up, 1, 0, PrintJob::Result::Ok, 1},
+                      CancelCase{"AfterAFullSheet", "", 2, 40, PrintJob::Result::Canceled, 1}),
+    [](const ::testing::TestParamInfo<CancelCase>& info) { return info.param.name; });
+
+// The sink gets the sheet as its bytes; a write that fails stops the sheet before "START", as
+// a short write of standard output does. One 8 x 4 inch sheet: four 40-byte control commands,
+// the 40-byte MULTICUT, three planes of 1120 + 2560 x 1236 bytes and the 32-byte START.
+const size_t kPlaneBytes = 1120 + 2560 * 1236;
+const size_t kSheetBytes = 4 * 40 + 40 + 3 * kPlaneBytes + 32;
+
+class SinkCapacity : public ::testing::TestWithParam<size_t> {};
+
+TEST_P(SinkCapacity, TakesTheBytesThatFitAndNoStartAfterAFailedPlane) {
+    const std::string raster = TempPath("sink");
+    ASSERT_TRUE(WriteRasterFile(raster, {UniformPage(kWidth, kHeight, 60, 60, 60)}));
+    const JobInfo info = JobInfoFromText("");
+    StringSink sink(GetParam());
+    const int fd = open(raster.c_str(), O_RDONLY);
+    cups_raster_t* stream = cupsRasterOpen(fd, CUPS_RASTER_READ);
+    {
+        PrintJob job(JobSettings::FromCups(kOptions, nullptr), info, sink, {});
+        ASSERT_TRUE(job.Start());
+        EXPECT_EQ(job.RunRaster(stream), PrintJob::Result::Ok);
+    }
+    cupsRasterClose(stream);
+    close(fd);
+    unlink(raster.c_str());
+    const std::string& bytes = sink.bytes();
+    EXPECT_EQ(bytes.size(), std::min(GetParam(), kSheetBytes));
+    const bool started =
+        bytes.size() == kSheetBytes &&
+        bytes.compare(kSheetBytes - 32, 32, "\x1bPCNTRL START" + std::string(19, ' ')) == 0;
+    EXPECT_EQ(started, GetParam() >= kSheetBytes);
+}
+
+INSTANTIATE_TEST_SUITE_P(Driver, SinkCapacity,
+                         ::testing::Values(std::string::npos, kSheetBytes, kSheetBytes - 1,
+                                           200 + 2 * kPlaneBytes + 10, 200 + 1000, 50));
 
 } // namespace

@@ -1,5 +1,5 @@
 // The plane stream of a sheet: PhotoImageBuffer::Send through DeviceEntry's PrintImageData and
-// SendImageData, with standard output captured in-process.
+// SendImageData, with the device's output captured in-process.
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -13,49 +13,15 @@
 
 #include <gtest/gtest.h>
 
+#include "OutputCapture.h"
 #include "PhotoPrinterDeviceTQ51M.h"
 #include "PipelineSupport.h"
+#include "StreamReading.h"
 
 using namespace pipeline;
+using namespace support;
 
 namespace {
-
-// Redirects file descriptor 1 into a temporary file for the lifetime of the object.
-class CapturedStdout {
-  public:
-    CapturedStdout() {
-        std::fflush(stdout);
-        m_path = TempPath("stdout");
-        m_fd = open(m_path.c_str(), O_RDWR | O_CREAT | O_TRUNC, 0600);
-        m_saved = dup(1);
-        dup2(m_fd, 1);
-    }
-    ~CapturedStdout() { Restore(); }
-    std::string Finish() {
-        Restore();
-        std::string data;
-        lseek(m_fd, 0, SEEK_SET);
-        char buffer[65536];
-        ssize_t n;
-        while ((n = read(m_fd, buffer, sizeof(buffer))) > 0)
-            data.append(buffer, size_t(n));
-        return data;
-    }
-
-  private:
-    void Restore() {
-        if (m_saved < 0)
-            return;
-        std::fflush(stdout);
-        dup2(m_saved, 1);
-        close(m_saved);
-        m_saved = -1;
-        unlink(m_path.c_str());
-    }
-    std::string m_path;
-    int m_fd = -1;
-    int m_saved = -1;
-};
 
 using PixelFn = std::function<void(int x, int row, unsigned char rgb[3])>;
 
@@ -86,25 +52,23 @@ PixelFn Solid(unsigned char r, unsigned char g, unsigned char b) {
 
 std::unique_ptr<DeviceEntry> MakeDevice(int mediaId, long dpi = 300) {
     std::unique_ptr<DeviceEntry> device(new DeviceEntry_TQ51M);
-    device->m_dpi = dpi;
+    device->m_settings.dpi = dpi;
     device->SetMediaInfo(device->m_mediaInfo, mediaId, 1.53);
     // What MakeImageData does before every page: the buffer learns the single-print geometry.
     device->m_imageBuffer.Alloc(device->m_mediaInfo);
     return device;
 }
 
-std::vector<Command> Parse(const std::string& stream) {
-    std::vector<Command> commands;
-    std::string error;
-    EXPECT_TRUE(ParseStream(stream, commands, error)) << error;
-    return commands;
+DecodedStream Parse(const std::string& stream) {
+    DecodedStream decoded = DecodeStream(stream);
+    EXPECT_TRUE(decoded.whole) << decoded.error;
+    return decoded;
 }
 
-std::vector<std::string> Names(const std::vector<Command>& commands) {
-    std::vector<std::string> names;
-    for (const Command& c : commands)
-        names.push_back(c.group + " " + c.name);
-    return names;
+// Plane p of the stream's first sheet, in the order of the stream: 0 Y, 1 M, 2 C.
+const tq51m::Plane& PlaneOf(const DecodedStream& decoded, int p) {
+    const tq51m::Sheet& sheet = decoded.sheets.at(0);
+    return p == 0 ? sheet.y : (p == 1 ? sheet.m : sheet.c);
 }
 
 uint32_t Le4(const std::string& s, size_t at) {
@@ -119,12 +83,13 @@ TEST(PlaneStream, HeaderOfAnEightBySixSheet) {
     auto device = MakeDevice(35);
     Print print(2448, 1836, Solid(10, 20, 30));
     device->SetImageData(0, &print.record);
-    CapturedStdout capture;
+    OutputCapture capture(*device);
     EXPECT_EQ(device->PrintImageData(&device->m_mediaInfo), 1);
     const std::string stream = capture.Finish();
-    const auto commands = Parse(stream);
-    ASSERT_EQ(Names(commands), kSheet);
-    EXPECT_EQ(commands[0].payload, "00000410");
+    const DecodedStream decoded = Parse(stream);
+    ASSERT_EQ(decoded.Names(), kSheet);
+    const auto& commands = decoded.commands;
+    EXPECT_EQ(PayloadText(commands[0]), "00000410");
 
     const std::string y = stream.substr(commands[1].offset, 1120 + 2560 * 1836);
     EXPECT_EQ(y.substr(0, 32), std::string("\x1bPIMAGE YPLANE          04701248"));
@@ -136,17 +101,18 @@ TEST(PlaneStream, HeaderOfAnEightBySixSheet) {
     for (int i = 0; i < 256; ++i)
         ASSERT_EQ(Le4(y, 86 + 4 * size_t(i)), uint32_t(i * 0x010101)) << "palette entry " << i;
     EXPECT_EQ(y.substr(1110, 10), std::string(10, '\0'));
-    EXPECT_EQ(commands[4].payload.size(), 0u);
+    EXPECT_EQ(commands[4].payloadLength, 0u);
     EXPECT_EQ(stream.size() - commands[4].offset, 32u);
 }
 
 TEST(PlaneStream, SixHundredLinesPerInchInTheHeader) {
     auto device = MakeDevice(33, 600);
-    CapturedStdout capture;
+    OutputCapture capture(*device);
     device->PrintImageData(&device->m_mediaInfo);
-    const auto commands = Parse(capture.Finish());
-    ASSERT_EQ(Names(commands), kSheet);
-    const std::string& file = commands[1].payload;
+    const std::string stream = capture.Finish();
+    const DecodedStream decoded = Parse(stream);
+    ASSERT_EQ(decoded.Names(), kSheet);
+    const std::string file = stream.substr(decoded.commands[1].offset + 32, 1088);
     EXPECT_EQ(Le4(file, 22), 2472u);
     EXPECT_EQ(Le4(file, 38), 11811u);
     EXPECT_EQ(Le4(file, 42), 23622u);
@@ -156,27 +122,26 @@ TEST(PlaneStream, PlanesCarryCyanFromRedAndAreCentredAcrossTheHead) {
     auto device = MakeDevice(33);
     Print print(2448, 1236, Solid(10, 20, 30));
     device->SetImageData(0, &print.record);
-    CapturedStdout capture;
+    OutputCapture capture(*device);
     device->PrintImageData(&device->m_mediaInfo);
-    const auto commands = Parse(capture.Finish());
-    ASSERT_EQ(Names(commands), kSheet);
+    const DecodedStream decoded = Parse(capture.Finish());
+    ASSERT_EQ(decoded.Names(), kSheet);
     const int values[3] = {30, 20, 10};
     for (int p = 0; p < 3; ++p) {
-        Plane plane;
-        ASSERT_TRUE(ReadPlane(commands[1 + p], plane));
+        const tq51m::Plane& plane = PlaneOf(decoded, p);
         for (int row : {0, 617, 1235}) {
-            EXPECT_EQ(plane.At(55, row), 255);
-            EXPECT_EQ(plane.At(56, row), values[p]);
-            EXPECT_EQ(plane.At(2503, row), values[p]);
-            EXPECT_EQ(plane.At(2504, row), 255);
+            EXPECT_EQ(PlaneAt(plane, 55, row), 255);
+            EXPECT_EQ(PlaneAt(plane, 56, row), values[p]);
+            EXPECT_EQ(PlaneAt(plane, 2503, row), values[p]);
+            EXPECT_EQ(PlaneAt(plane, 2504, row), 255);
         }
     }
 }
 
 TEST(PlaneStream, BorderedPrintSitsInsideItsSlot) {
     auto device = MakeDevice(33);
-    device->m_border = true;
-    device->m_gammaR = device->m_gammaG = device->m_gammaB = 100;
+    device->m_settings.border = true;
+    device->m_settings.gamma.r = device->m_settings.gamma.g = device->m_settings.gamma.b = 100;
     const int width = 2448, height = 1236, stride = ((width * 24 + 31) >> 5) * 4;
     char* page = static_cast<char*>(std::malloc(size_t(stride) * height));
     std::memset(page, 40, size_t(stride) * height);
@@ -187,22 +152,21 @@ TEST(PlaneStream, BorderedPrintSitsInsideItsSlot) {
     IL_FreeBitmap(image);
     std::free(image);
 
-    CapturedStdout capture;
+    OutputCapture capture(*device);
     device->PrintImageData(&device->m_mediaInfo);
-    const auto commands = Parse(capture.Finish());
-    ASSERT_EQ(Names(commands), kSheet);
-    Plane plane;
-    ASSERT_TRUE(ReadPlane(commands[3], plane));
-    EXPECT_EQ(plane.At(162, 600), 255);
-    EXPECT_EQ(plane.At(163, 600), 40);
-    EXPECT_EQ(plane.At(2396, 600), 40);
-    EXPECT_EQ(plane.At(2397, 600), 255);
-    EXPECT_EQ(plane.At(1000, 53), 255);
-    EXPECT_EQ(plane.At(1000, 54), 40);
-    EXPECT_EQ(plane.At(1000, 1180), 40);
+    const DecodedStream decoded = Parse(capture.Finish());
+    ASSERT_EQ(decoded.Names(), kSheet);
+    const tq51m::Plane& plane = PlaneOf(decoded, 2);
+    EXPECT_EQ(PlaneAt(plane, 162, 600), 255);
+    EXPECT_EQ(PlaneAt(plane, 163, 600), 40);
+    EXPECT_EQ(PlaneAt(plane, 2396, 600), 40);
+    EXPECT_EQ(PlaneAt(plane, 2397, 600), 255);
+    EXPECT_EQ(PlaneAt(plane, 1000, 53), 255);
+    EXPECT_EQ(PlaneAt(plane, 1000, 54), 40);
+    EXPECT_EQ(PlaneAt(plane, 1000, 1180), 40);
     // The bordered page's top line was left white by the bands.
-    EXPECT_EQ(plane.At(1000, 1181), 255);
-    EXPECT_EQ(plane.At(1000, 1235), 255);
+    EXPECT_EQ(PlaneAt(plane, 1000, 1181), 255);
+    EXPECT_EQ(PlaneAt(plane, 1000, 1235), 255);
 }
 
 TEST(PlaneStream, TwoEightByFourPrintsOnOneSheet) {
@@ -211,17 +175,16 @@ TEST(PlaneStream, TwoEightByFourPrintsOnOneSheet) {
     Print second(2448, 1236, Solid(22, 22, 22));
     device->SetImageData(0, &first.record);
     device->SetImageData(1, &second.record);
-    CapturedStdout capture;
+    OutputCapture capture(*device);
     EXPECT_EQ(device->SendImageData(2), 1);
-    const auto commands = Parse(capture.Finish());
-    ASSERT_EQ(Names(commands), kSheet);
-    EXPECT_EQ(commands[0].payload, "00000013");
-    Plane plane;
-    ASSERT_TRUE(ReadPlane(commands[2], plane));
+    const DecodedStream decoded = Parse(capture.Finish());
+    ASSERT_EQ(decoded.Names(), kSheet);
+    EXPECT_EQ(PayloadText(decoded.commands[0]), "00000013");
+    const tq51m::Plane& plane = PlaneOf(decoded, 1);
     ASSERT_EQ(plane.height, 2502);
     for (int row = 0; row < plane.height; ++row) {
         const int expected = row <= 1235 ? 11 : (row >= 1266 ? 22 : 255);
-        ASSERT_EQ(plane.At(1280, row), expected) << row;
+        ASSERT_EQ(PlaneAt(plane, 1280, row), expected) << row;
     }
     // A sheet that went out empties the buffer.
     EXPECT_EQ(device->m_imageBuffer.m_planes[0][0].data, nullptr);
@@ -236,21 +199,20 @@ TEST(PlaneStream, OversizedPrintKeepsItsBottomAndLeftPart) {
         rgb[2] = 0;
     });
     device->SetImageData(0, &print.record);
-    CapturedStdout capture;
+    OutputCapture capture(*device);
     device->PrintImageData(&device->m_mediaInfo);
-    const auto commands = Parse(capture.Finish());
-    ASSERT_EQ(Names(commands), kSheet);
-    Plane c, m;
-    ASSERT_TRUE(ReadPlane(commands[3], c));
-    ASSERT_TRUE(ReadPlane(commands[2], m));
+    const DecodedStream decoded = Parse(capture.Finish());
+    ASSERT_EQ(decoded.Names(), kSheet);
+    const tq51m::Plane& c = PlaneOf(decoded, 2);
+    const tq51m::Plane& m = PlaneOf(decoded, 1);
     for (int row : {0, 700, 1235})
         for (int x : {0, 1000, 2559}) {
-            EXPECT_EQ(c.At(x, row), x & 255);
-            EXPECT_EQ(m.At(x, row), row & 255);
+            EXPECT_EQ(PlaneAt(c, x, row), x & 255);
+            EXPECT_EQ(PlaneAt(m, x, row), row & 255);
         }
 }
 
-// A buffered standard output whose one write carrying the Y plane header fails; everything
+// A buffered stdio stream whose one write carrying the Y plane header fails; everything
 // else is accepted, so whatever the sender tries after the failure shows up.
 struct OneFailedWrite {
     std::string written;
@@ -276,11 +238,10 @@ TEST(PlaneStream, FailedYPlaneWriteSendsNothingMore) {
     cookie_io_functions_t io = {nullptr, &OneFailedWrite::Write, nullptr, nullptr};
     FILE* failing = fopencookie(&output, "w", io);
     ASSERT_NE(failing, nullptr);
-    std::fflush(stdout);
-    FILE* saved = stdout;
-    stdout = failing;
+    FileSink sink(failing);
+    device->SetOutput(&sink);
     const int sent = device->SendImageData(1);
-    stdout = saved;
+    device->SetOutput(nullptr);
     std::fclose(failing);
 
     EXPECT_EQ(sent, 0);
@@ -291,13 +252,12 @@ TEST(PlaneStream, FailedYPlaneWriteSendsNothingMore) {
     EXPECT_NE(device->m_imageBuffer.m_planes[0][PhotoImageBuffer::kPlaneY].data, nullptr);
     Print next(2448, 1236, Solid(7, 8, 9));
     device->SetImageData(0, &next.record);
-    CapturedStdout capture;
+    OutputCapture capture(*device);
     EXPECT_EQ(device->SendImageData(1), 1);
-    const auto resent = Parse(capture.Finish());
-    ASSERT_EQ(Names(resent), kSheet);
-    Plane plane;
-    ASSERT_TRUE(ReadPlane(resent[1], plane));
-    EXPECT_EQ(plane.At(1280, 600), 9);
+    const DecodedStream resent = Parse(capture.Finish());
+    ASSERT_EQ(resent.Names(), kSheet);
+    const tq51m::Plane& plane = PlaneOf(resent, 0);
+    EXPECT_EQ(PlaneAt(plane, 1280, 600), 9);
 }
 
 } // namespace
