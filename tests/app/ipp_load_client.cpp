@@ -70,7 +70,7 @@ ipp_t* NewRequest(ipp_op_t op, const std::string& uri) {
 // Print-Job, again after a pause while the printer is busy; the job id, 0 on failure.
 int Submit(http_t* http, const std::string& uri, const std::string& resource, const JobSpec& spec,
            int& busyRetries) {
-    int pauseMs = 250, previousMs = 250;
+    int pauseMs = 1000, previousMs = 1000;
     for (int attempt = 0; attempt < kMaxTries; ++attempt) {
         ipp_t* request = NewRequest(IPP_OP_PRINT_JOB, uri);
         ippAddString(request, IPP_TAG_OPERATION, IPP_TAG_NAME, "job-name", nullptr,
