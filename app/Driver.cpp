@@ -343,7 +343,10 @@ bool EndJob(pappl_job_t* job, pappl_pr_options_t*, pappl_device_t* device) {
     FinishState(job);
     if (!failure.empty())
         return Fail(job, failure);
-    if (!papplJobIsCanceled(job)) {
+    if (papplJobIsCanceled(job)) {
+        // Cancelled by a user, or by PAPPL for raster data it refuses after the first page.
+        papplJobSetMessage(job, "Stopped after %u page(s).", pagesSent);
+    } else {
         papplJobSetMessage(job, "%u page(s) sent to the printer.", pagesSent);
         SetJobProblem(papplJobGetPrinter(job), std::string());
     }
