@@ -6,6 +6,8 @@
 
 #include <unistd.h>
 
+#include "StatusUpdates.h"
+
 namespace tq51m {
 
 namespace {
@@ -40,27 +42,17 @@ void InstallHandlers() {
 bool WatchForShutdown(pappl_system_t* system, void* stateFile) {
     if (!gHandlersInstalled) {
         InstallHandlers();
-        papplSystemIteratePrinters(
-            system, [](pappl_printer_t* printer, void*) { papplPrinterResume(printer); }, nullptr);
+        ForEachPrinter(system, [](pappl_printer_t* printer) { papplPrinterResume(printer); });
     }
     if (!gStopRequested)
         return true;
     if (!gStopping) {
         papplLog(system, PAPPL_LOGLEVEL_INFO, "Stopping: queued jobs wait for the next start.");
-        papplSystemIteratePrinters(
-            system, [](pappl_printer_t* printer, void*) { papplPrinterPause(printer); }, nullptr);
+        ForEachPrinter(system, [](pappl_printer_t* printer) { papplPrinterPause(printer); });
         gStopping = true;
         return true;
     }
-    bool printing = false;
-    papplSystemIteratePrinters(
-        system,
-        [](pappl_printer_t* printer, void* data) {
-            if (papplPrinterGetState(printer) == IPP_PSTATE_PROCESSING)
-                *static_cast<bool*>(data) = true;
-        },
-        &printing);
-    if (printing)
+    if (AnyPrinterPrinting(system))
         return true;
     papplSystemSaveState(system, static_cast<const std::string*>(stateFile)->c_str());
     papplLog(system, PAPPL_LOGLEVEL_INFO, "Stopped.");

@@ -4,6 +4,7 @@
 #include <cstring>
 #include <map>
 #include <mutex>
+#include <vector>
 
 #include "BackendMessages.h"
 #include "Driver.h"
@@ -82,14 +83,32 @@ bool RefreshPrinterStatus(pappl_printer_t* printer) {
     return true;
 }
 
-bool RefreshAllPrinters(pappl_system_t* system, void*) {
+void ForEachPrinter(pappl_system_t* system, const std::function<void(pappl_printer_t*)>& fn) {
+    std::vector<int> ids;
     papplSystemIteratePrinters(
         system,
-        [](pappl_printer_t* printer, void*) {
-            if (IsOurPrinter(printer))
-                RefreshPrinterStatus(printer);
+        [](pappl_printer_t* printer, void* data) {
+            static_cast<std::vector<int>*>(data)->push_back(papplPrinterGetID(printer));
         },
-        nullptr);
+        &ids);
+    for (int id : ids)
+        if (pappl_printer_t* printer = papplSystemFindPrinter(system, nullptr, id, nullptr))
+            fn(printer);
+}
+
+bool AnyPrinterPrinting(pappl_system_t* system) {
+    bool printing = false;
+    ForEachPrinter(system, [&printing](pappl_printer_t* printer) {
+        printing = printing || papplPrinterGetState(printer) == IPP_PSTATE_PROCESSING;
+    });
+    return printing;
+}
+
+bool RefreshAllPrinters(pappl_system_t* system, void*) {
+    ForEachPrinter(system, [](pappl_printer_t* printer) {
+        if (IsOurPrinter(printer))
+            RefreshPrinterStatus(printer);
+    });
     return true;
 }
 

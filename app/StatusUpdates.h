@@ -3,6 +3,7 @@
 #ifndef TQ51M_APP_STATUSUPDATES_H
 #define TQ51M_APP_STATUSUPDATES_H
 
+#include <functional>
 #include <string>
 
 #include <pappl/pappl.h>
@@ -13,6 +14,13 @@ namespace tq51m {
 
 // Seconds between two readings of the status files.
 constexpr int kStatusInterval = 2;
+
+// Runs fn for every printer without holding the system's lock while fn runs: PAPPL 1.3.1 takes
+// a printer's lock and then the system's in some requests, so a printer call made inside
+// papplSystemIteratePrinters can deadlock the server.
+void ForEachPrinter(pappl_system_t* system, const std::function<void(pappl_printer_t*)>& fn);
+// True while any printer of the system prints.
+bool AnyPrinterPrinting(pappl_system_t* system);
 
 // Reads one printer's status file and applies it (also PAPPL's status callback).
 bool RefreshPrinterStatus(pappl_printer_t* printer);

@@ -76,15 +76,7 @@ pappl_loglevel_t LogLevel(const std::string& name) {
 // Memory freed by the jobs goes back to the system once no printer prints: jobs run in
 // threads of their own, whose malloc arenas keep freed memory otherwise.
 bool ReturnFreedMemory(pappl_system_t* system, void*) {
-    bool printing = false;
-    papplSystemIteratePrinters(
-        system,
-        [](pappl_printer_t* printer, void* data) {
-            if (papplPrinterGetState(printer) == IPP_PSTATE_PROCESSING)
-                *static_cast<bool*>(data) = true;
-        },
-        &printing);
-    if (!printing)
+    if (!tq51m::AnyPrinterPrinting(system))
         malloc_trim(0);
     return true;
 }
@@ -177,6 +169,9 @@ int main(int argc, char* argv[]) {
     // Page and image buffers (megabytes each) are mapped one by one and unmapped when freed,
     // instead of growing the heaps of the job threads.
     mallopt(M_MMAP_THRESHOLD, 1024 * 1024);
+    // Each malloc arena keeps a heap of its own after a trim; PAPPL's many short-lived client
+    // and job threads would otherwise leave one per thread that ever ran at the same time.
+    mallopt(M_ARENA_MAX, 2);
     tq51m::RegisterBackendScheme();
     return papplMainloop(argc, argv, TQ51M_VERSION, nullptr,
                          int(sizeof(gDrivers) / sizeof(gDrivers[0])), gDrivers, nullptr,
