@@ -19,6 +19,7 @@ struct Applied {
     int supplyLevel = -2; // nothing set yet
     std::string readyMedia;
     std::string jobProblem;
+    bool problemReason = false; // "other" for the failed job, until the printer's state changes
 };
 
 std::mutex gMutex;
@@ -63,8 +64,16 @@ bool RefreshPrinterStatus(pappl_printer_t* printer) {
     const PrinterStatus status =
         !path.empty() && ReadStatusFile(path, text) ? ParseStatusText(text) : OfflineStatus();
 
+    bool problemReason;
+    {
+        std::lock_guard<std::mutex> lock(gMutex);
+        Applied& applied = gApplied[papplPrinterGetID(printer)];
+        if (applied.problemReason && status.stateCode != applied.status.stateCode)
+            applied.problemReason = false; // the status file tells the rest
+        problemReason = applied.problemReason;
+    }
     pappl_preason_t reasons = status.reasons;
-    if (!JobProblem(printer).empty())
+    if (problemReason)
         reasons |= PAPPL_PREASON_OTHER;
     papplPrinterSetReasons(printer, reasons, kStatusReasons & ~reasons);
 
@@ -137,7 +146,9 @@ void ApplyBackendAttributes(pappl_printer_t* printer, const std::string& text) {
 void SetJobProblem(pappl_printer_t* printer, const std::string& text) {
     {
         std::lock_guard<std::mutex> lock(gMutex);
-        gApplied[papplPrinterGetID(printer)].jobProblem = text;
+        Applied& applied = gApplied[papplPrinterGetID(printer)];
+        applied.jobProblem = text;
+        applied.problemReason = !text.empty();
     }
     RefreshPrinterStatus(printer);
 }

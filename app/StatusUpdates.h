@@ -31,8 +31,9 @@ bool RefreshAllPrinters(pappl_system_t* system, void* data);
 void ApplyBackendState(pappl_printer_t* printer, const std::string& text);
 void ApplyBackendAttributes(pappl_printer_t* printer, const std::string& text);
 
-// Why the printer's last job failed ("Job 12: The backend ..."), kept as the reason "other"
-// and shown on the web page until a job completes; an empty text clears it.
+// Why the printer's last job failed ("Job 12 stopped: The backend ..."): shown on the web page
+// until a job completes, and the reason "other" until then or until the status file shows
+// another printer state; an empty text clears both.
 void SetJobProblem(pappl_printer_t* printer, const std::string& text);
 std::string JobProblem(pappl_printer_t* printer);
 
