@@ -1,3 +1,4 @@
+# shellcheck shell=bash disable=SC2154 # printer is set by the script that sources this
 # Shell helpers for the printer application's fault, hostile-input and security checks:
 # IPP requests with ipptool against a private app server (tests/app/private-printer-app).
 # Source it after setting `printer` to the printer's ipp:// URI.
@@ -67,8 +68,7 @@ wait_for_job() { # JOB-ID [SECONDS]
 
 # Waits up to SECONDS for the job to be printing.
 wait_for_processing() { # JOB-ID SECONDS
-    local i
-    for i in $(seq 1 $(($2 * 5))); do
+    for _ in $(seq 1 $(($2 * 5))); do
         [ "$(job_attr "$1" job-state)" = processing ] && return 0
         sleep 0.2
     done
@@ -88,9 +88,9 @@ process_gone() { # PID
 
 # Waits until COMMAND succeeds, trying every 0.1 s up to SECONDS; false when it never did.
 wait_until() { # SECONDS COMMAND...
-    local limit=$(($1 * 10)) i
+    local limit=$(($1 * 10))
     shift
-    for i in $(seq 1 "$limit"); do
+    for _ in $(seq 1 "$limit"); do
         "$@" && return 0
         sleep 0.1
     done
