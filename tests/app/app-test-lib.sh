@@ -57,8 +57,8 @@ printer_attr() { # ATTRIBUTE
 
 # Waits up to SECONDS (default 120) for the job to end; prints its final state.
 wait_for_job() { # JOB-ID [SECONDS]
-    local i state
-    for i in $(seq 1 $((${2:-120} * 5))); do
+    local state=""
+    for _ in $(seq 1 $((${2:-120} * 5))); do
         state=$(job_attr "$1" job-state)
         case "$state" in completed | aborted | canceled) echo "$state"; return 0 ;; esac
         sleep 0.2
