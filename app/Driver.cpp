@@ -3,7 +3,9 @@
 
 #include <cerrno>
 #include <cstring>
+#include <map>
 #include <memory>
+#include <mutex>
 #include <string>
 #include <vector>
 
@@ -12,7 +14,9 @@
 #include "BackendConnection.h"
 #include "JobOptions.h"
 #include "PrintJob.h"
+#include "PrinterStatus.h"
 #include "PrinterIcons.h"
+#include "ServerShutdown.h"
 #include "StatusUpdates.h"
 #include "WebPage.h"
 
@@ -20,34 +24,47 @@ namespace tq51m {
 
 const char kDriverName[] = "velmora_tq51m";
 const char kDriverDescription[] = "Velmora TQ-51M";
+const char kCommandStreamFormat[] = "application/vnd.velmora-tq51m";
 
 namespace {
 
 const char kJobInfoDir[] = "/tmp";
+constexpr unsigned kMaxPagePixels = 16384;
 
-// The command stream goes through the PAPPL device, whose write callback feeds the backend.
-class DeviceSink : public OutputSink {
+// The command stream goes straight to the job's own backend. PAPPL 1.3.1 may start two jobs of
+// a printer at once (two submissions in the same instant) and open its device twice, so
+// nothing of a job goes through the shared device.
+class BackendSink : public OutputSink {
   public:
-    explicit DeviceSink(pappl_device_t* device) : m_device(device) {}
+    explicit BackendSink(BackendProcess& backend) : m_backend(backend) {}
     bool Write(const void* data, size_t len) override {
-        return len == 0 || papplDeviceWrite(m_device, data, len) == ssize_t(len);
+        return len == 0 || m_backend.Write(data, len);
     }
 
   private:
-    pappl_device_t* m_device;
+    BackendProcess& m_backend;
 };
 
+// One job of a printer at a time: a job holds its printer's lock from its start to its end.
+std::mutex& PrinterLock(int printerId) {
+    static std::mutex guard;
+    static std::map<int, std::mutex> locks;
+    std::lock_guard<std::mutex> lock(guard);
+    return locks[printerId];
+}
+
 struct JobState {
-    explicit JobState(pappl_device_t* device) : sink(device) {}
+    JobState() : sink(backend) {}
+    std::unique_lock<std::mutex> printerLock;
     BackendProcess backend;
-    BackendConnection* connection = nullptr;
-    DeviceSink sink;
+    BackendSink sink;
     std::string backendJobId;
     std::string backendError;
     JobInfo info;
     JobRequest request;
     std::unique_ptr<PrintJob> print;
     unsigned lastPage = 0;
+    unsigned pagesSent = 0;
     bool skipPage = false;
     bool gray = false;
     unsigned width = 0;
@@ -101,18 +118,23 @@ void HandleBackendLine(pappl_job_t* job, JobState* state, const std::string& lin
     }
 }
 
+// A job stops early when it is cancelled or when the server is being stopped.
+bool MustStop(pappl_job_t* job) {
+    return papplJobIsCanceled(job) || ServerStopping();
+}
+
 void FinishState(pappl_job_t* job) {
     JobState* state = StateOf(job);
     if (state == nullptr)
         return;
-    if (state->connection != nullptr)
-        state->connection->active = nullptr;
     papplJobSetData(job, nullptr);
     delete state;
 }
 
 bool Fail(pappl_job_t* job, const std::string& message) {
     papplLogJob(job, PAPPL_LOGLEVEL_ERROR, "%s", message.c_str());
+    SetJobProblem(papplJobGetPrinter(job),
+                  "Job " + std::to_string(papplJobGetID(job)) + " stopped: " + message);
     papplJobSetMessage(job, "%s", message.c_str());
     papplJobSetReasons(job, PAPPL_JREASON_ABORTED_BY_SYSTEM, PAPPL_JREASON_NONE);
     return false;
@@ -124,9 +146,17 @@ bool StartJob(pappl_job_t* job, pappl_pr_options_t* options, pappl_device_t* dev
     if (connection == nullptr)
         return Fail(job, "The printer's device is not a velmora-zelbackend device.");
 
-    auto* state = new JobState(device);
+    auto* state = new JobState;
     papplJobSetData(job, state);
-    state->connection = connection;
+    state->printerLock =
+        std::unique_lock<std::mutex>(PrinterLock(papplPrinterGetID(printer)), std::defer_lock);
+    while (!state->printerLock.try_lock()) {
+        if (MustStop(job)) {
+            FinishState(job);
+            return false;
+        }
+        usleep(50000);
+    }
     state->backendJobId =
         std::to_string(BackendJobId(papplPrinterGetID(printer), papplJobGetID(job)));
 
@@ -147,8 +177,10 @@ bool StartJob(pappl_job_t* job, pappl_pr_options_t* options, pappl_device_t* dev
     request.xdpi = options->printer_resolution[0];
     request.ydpi = options->printer_resolution[1];
     // PAPPL takes the type from media-col only; a job's own media-type attribute comes first.
+    // PAPPL 1.3.1 does not check its syntax: an integer or other non-string value has no text.
     ipp_attribute_t* mediaType = papplJobGetAttribute(job, "media-type");
-    request.mediaType = mediaType ? ippGetString(mediaType, 0, nullptr) : options->media.type;
+    const char* typeName = mediaType ? ippGetString(mediaType, 0, nullptr) : nullptr;
+    request.mediaType = typeName ? typeName : options->media.type;
     for (int i = 0; i < options->num_vendor; ++i)
         request.vendor.emplace_back(options->vendor[i].name, options->vendor[i].value);
 
@@ -169,7 +201,6 @@ bool StartJob(pappl_job_t* job, pappl_pr_options_t* options, pappl_device_t* dev
         FinishState(job);
         return Fail(job, error);
     }
-    connection->active = &state->backend;
     papplLogJob(job, PAPPL_LOGLEVEL_INFO, "Started %s for backend job %s.", program.c_str(),
                 state->backendJobId.c_str());
 
@@ -183,7 +214,7 @@ bool StartPrint(pappl_job_t* job, pappl_pr_options_t* options, JobState* state) 
     // ends before that has refused it); the settings and the layout need it from the first
     // page on.
     WaitForJobInfo(kJobInfoDir, state->backendJobId.c_str(),
-                   [job, state] { return papplJobIsCanceled(job) || state->backend.HasExited(); });
+                   [job, state] { return MustStop(job) || state->backend.HasExited(); });
     state->info = ReadJobInfo(kJobInfoDir, state->backendJobId.c_str());
 
     const cups_page_header2_t& header = options->header;
@@ -207,7 +238,7 @@ bool StartPrint(pappl_job_t* job, pappl_pr_options_t* options, JobState* state) 
 
     state->print =
         std::make_unique<PrintJob>(std::move(settings), state->info, state->sink, [job, state] {
-            if (!papplJobIsCanceled(job))
+            if (!MustStop(job))
                 return false;
             state->backend.Terminate();
             return true;
@@ -234,6 +265,15 @@ bool StartPage(pappl_job_t* job, pappl_pr_options_t* options, pappl_device_t*, u
         header.cupsBytesPerLine < uint64_t(header.cupsWidth) * bytesPerPixel)
         return Fail(job, "Unsupported raster page: " + std::to_string(header.cupsBitsPerPixel) +
                              " bits per pixel.");
+
+    // A streamed page's rows are read inside the client's request whatever they hold: a
+    // header claiming billions of rows would keep the printer busy for minutes. No sheet is
+    // longer than 7300 rows at 600 dpi; pages beyond PAPPL's own image limit end the job.
+    const cups_page_header2_t& size = options->header;
+    if (size.cupsWidth > kMaxPagePixels || size.cupsHeight > kMaxPagePixels)
+        return Fail(job, "Page " + std::to_string(page) + " of " + std::to_string(size.cupsWidth) +
+                             " x " + std::to_string(size.cupsHeight) +
+                             " pixels is larger than any sheet of the printer.");
 
     if (!state->print && !StartPrint(job, options, state))
         return Fail(job, "Out of memory for the print job.");
@@ -271,8 +311,10 @@ bool EndPage(pappl_job_t* job, pappl_pr_options_t*, pappl_device_t*, unsigned) {
     JobState* state = StateOf(job);
     if (state == nullptr || !state->print)
         return false;
-    if (!state->skipPage)
+    if (!state->skipPage) {
         state->print->EndPage();
+        ++state->pagesSent;
+    }
     return true;
 }
 
@@ -280,25 +322,41 @@ bool EndJob(pappl_job_t* job, pappl_pr_options_t*, pappl_device_t* device) {
     JobState* state = StateOf(job);
     if (state == nullptr)
         return false;
-    const bool canceled = papplJobIsCanceled(job);
+    const bool canceled = MustStop(job);
     if (state->print && !canceled)
         state->print->End();
     state->print.reset();
     papplDeviceFlush(device);
-    state->connection->active = nullptr;
     state->backend.CloseInput();
-    const int status = state->backend.Wait([job] { return papplJobIsCanceled(job); });
+    const int status = state->backend.Wait([job] { return MustStop(job); });
 
     std::string failure;
-    if (!canceled && !papplJobIsCanceled(job)) {
+    if (!papplJobIsCanceled(job) && ServerStopping()) {
+        failure = "Stopped: the printer application was shut down.";
+    } else if (!canceled && !papplJobIsCanceled(job)) {
         failure = DescribeExit(status);
         if (!failure.empty() && !state->backendError.empty())
             failure += " " + state->backendError;
     }
+    // The backend's last progress line would otherwise stay the job's message, also when PAPPL
+    // itself ends the job after this (raster data it does not take, a broken image).
+    const unsigned pagesSent = state->pagesSent;
     FinishState(job);
     if (!failure.empty())
         return Fail(job, failure);
+    if (papplJobIsCanceled(job)) {
+        // Cancelled by a user, or by PAPPL for raster data it refuses after the first page.
+        papplJobSetMessage(job, "Stopped after %u page(s).", pagesSent);
+    } else {
+        papplJobSetMessage(job, "%u page(s) sent to the printer.", pagesSent);
+        SetJobProblem(papplJobGetPrinter(job), std::string());
+    }
     return true;
+}
+
+// Command streams sent as documents would reach the printer unchecked: refused.
+bool RefuseCommandStream(pappl_job_t* job, pappl_pr_options_t*, pappl_device_t*) {
+    return Fail(job, "Documents in the printer's own command format are not accepted.");
 }
 
 void AddBoolean(ipp_t* attrs, const char* name, bool value) {
@@ -314,9 +372,14 @@ void AddRange(ipp_t* attrs, const char* name, int value, int lower, int upper) {
 
 } // namespace
 
-bool DriverCallback(pappl_system_t*, const char* driverName, const char*, const char*,
+bool DriverCallback(pappl_system_t*, const char* driverName, const char* deviceUri, const char*,
                     pappl_pr_driver_data_t* data, ipp_t** attrs, void*) {
     if (driverName == nullptr || strcmp(driverName, kDriverName) != 0)
+        return false;
+    // The serial names the status file in /tmp: one that would name anything else (a path,
+    // "..", characters the monitor refuses) makes no printer, as the monitor refuses it.
+    if (deviceUri != nullptr && strncmp(deviceUri, kBackendScheme, strlen(kBackendScheme)) == 0 &&
+        StatusFilePath(deviceUri).empty())
         return false;
 
     data->rstartjob_cb = StartJob;
@@ -326,7 +389,10 @@ bool DriverCallback(pappl_system_t*, const char* driverName, const char*, const 
     data->rendjob_cb = EndJob;
     data->status_cb = RefreshPrinterStatus;
     data->delete_cb = RemovePrinterPage;
-    data->format = nullptr;
+    // The driver's own format is named so that PAPPL finds the application's PNG filter
+    // (PngFilter.h) before its own; raw jobs in it are refused.
+    data->format = kCommandStreamFormat;
+    data->printfile_cb = RefuseCommandStream;
 
     snprintf(data->make_and_model, sizeof(data->make_and_model), "%s", kDriverDescription);
     data->ppm = 1;

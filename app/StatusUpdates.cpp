@@ -5,7 +5,9 @@
 #include <cstring>
 #include <map>
 #include <mutex>
+#include <vector>
 
+#include "BackendMessages.h"
 #include "Driver.h"
 #include "JobOptions.h"
 
@@ -17,6 +19,8 @@ struct Applied {
     PrinterStatus status = OfflineStatus();
     int supplyLevel = -2; // nothing set yet
     std::string readyMedia;
+    std::string jobProblem;
+    bool problemReason = false; // "other" for the failed job, until the printer's state changes
 };
 
 std::mutex gMutex;
@@ -52,36 +56,6 @@ bool IsOurPrinter(pappl_printer_t* printer) {
     return driver != nullptr && strcmp(driver, kDriverName) == 0;
 }
 
-// Backend reason keywords (without their -error/-warning/-report suffix) PAPPL knows.
-pappl_preason_t ReasonBit(std::string name) {
-    for (const char* suffix : {"-error", "-warning", "-report"}) {
-        const size_t length = strlen(suffix);
-        if (name.size() > length && name.compare(name.size() - length, length, suffix) == 0) {
-            const bool isError = strcmp(suffix, "-error") == 0;
-            name.erase(name.size() - length);
-            if (name.compare(0, 4, "com.") == 0)
-                return isError ? PAPPL_PREASON_OTHER : PAPPL_PREASON_NONE;
-            break;
-        }
-    }
-    static const std::pair<const char*, pappl_preason_t> known[] = {
-        {"other", PAPPL_PREASON_OTHER},
-        {"door-open", PAPPL_PREASON_DOOR_OPEN},
-        {"cover-open", PAPPL_PREASON_COVER_OPEN},
-        {"media-empty", PAPPL_PREASON_MEDIA_EMPTY},
-        {"media-jam", PAPPL_PREASON_MEDIA_JAM},
-        {"media-low", PAPPL_PREASON_MEDIA_LOW},
-        {"media-needed", PAPPL_PREASON_MEDIA_NEEDED},
-        {"marker-supply-empty", PAPPL_PREASON_MARKER_SUPPLY_EMPTY},
-        {"marker-supply-low", PAPPL_PREASON_MARKER_SUPPLY_LOW},
-        {"offline", PAPPL_PREASON_OFFLINE},
-    };
-    for (const auto& entry : known)
-        if (name == entry.first)
-            return entry.second;
-    return PAPPL_PREASON_NONE;
-}
-
 } // namespace
 
 bool RefreshPrinterStatus(pappl_printer_t* printer) {
@@ -91,7 +65,18 @@ bool RefreshPrinterStatus(pappl_printer_t* printer) {
     const PrinterStatus status =
         !path.empty() && ReadStatusFile(path, text) ? ParseStatusText(text) : OfflineStatus();
 
-    papplPrinterSetReasons(printer, status.reasons, kStatusReasons & ~status.reasons);
+    bool problemReason;
+    {
+        std::lock_guard<std::mutex> lock(gMutex);
+        Applied& applied = gApplied[papplPrinterGetID(printer)];
+        if (applied.problemReason && status.stateCode != applied.status.stateCode)
+            applied.problemReason = false; // the status file tells the rest
+        problemReason = applied.problemReason;
+    }
+    pappl_preason_t reasons = status.reasons;
+    if (problemReason)
+        reasons |= PAPPL_PREASON_OTHER;
+    papplPrinterSetReasons(printer, reasons, kStatusReasons & ~reasons);
 
     std::lock_guard<std::mutex> lock(gMutex);
     Applied& applied = gApplied[papplPrinterGetID(printer)];
@@ -108,56 +93,71 @@ bool RefreshPrinterStatus(pappl_printer_t* printer) {
     return true;
 }
 
-bool RefreshAllPrinters(pappl_system_t* system, void*) {
+void ForEachPrinter(pappl_system_t* system, const std::function<void(pappl_printer_t*)>& fn) {
+    std::vector<int> ids;
     papplSystemIteratePrinters(
         system,
-        [](pappl_printer_t* printer, void*) {
-            if (IsOurPrinter(printer))
-                RefreshPrinterStatus(printer);
+        [](pappl_printer_t* printer, void* data) {
+            static_cast<std::vector<int>*>(data)->push_back(papplPrinterGetID(printer));
         },
-        nullptr);
+        &ids);
+    for (int id : ids)
+        if (pappl_printer_t* printer = papplSystemFindPrinter(system, nullptr, id, nullptr))
+            fn(printer);
+}
+
+bool AnyPrinterPrinting(pappl_system_t* system) {
+    bool printing = false;
+    ForEachPrinter(system, [&printing](pappl_printer_t* printer) {
+        printing = printing || papplPrinterGetState(printer) == IPP_PSTATE_PROCESSING;
+    });
+    return printing;
+}
+
+bool RefreshAllPrinters(pappl_system_t* system, void*) {
+    ForEachPrinter(system, [](pappl_printer_t* printer) {
+        if (IsOurPrinter(printer))
+            RefreshPrinterStatus(printer);
+    });
     return true;
 }
 
 void ApplyBackendState(pappl_printer_t* printer, const std::string& text) {
-    // "+a,b" adds, "-a,b" removes, a bare list replaces nothing PAPPL owns: treat as adds.
-    size_t start = 0;
-    bool remove = false;
-    if (!text.empty() && (text[0] == '+' || text[0] == '-')) {
-        remove = text[0] == '-';
-        start = 1;
-    }
-    pappl_preason_t bits = PAPPL_PREASON_NONE;
-    while (start < text.size()) {
-        size_t end = text.find_first_of(", ", start);
-        if (end == std::string::npos)
-            end = text.size();
-        bits |= ReasonBit(text.substr(start, end - start));
-        start = end + 1;
-    }
-    if (bits == PAPPL_PREASON_NONE)
+    const StateMessage message = ParseStateMessage(text);
+    if (message.reasons == PAPPL_PREASON_NONE)
         return;
-    if (remove)
-        papplPrinterSetReasons(printer, PAPPL_PREASON_NONE, bits);
+    if (message.remove)
+        papplPrinterSetReasons(printer, PAPPL_PREASON_NONE, message.reasons);
     else
-        papplPrinterSetReasons(printer, bits, PAPPL_PREASON_NONE);
+        papplPrinterSetReasons(printer, message.reasons, PAPPL_PREASON_NONE);
 }
 
 void ApplyBackendAttributes(pappl_printer_t* printer, const std::string& text) {
-    const size_t at = text.find("marker-levels=");
-    if (at == std::string::npos)
-        return;
-    const char* digits = text.c_str() + at + strlen("marker-levels=");
-    char* end = nullptr;
-    const long level = strtol(digits, &end, 10);
-    if (end == digits || level < 0 || level > 100)
+    const int level = ParseMarkerLevel(text);
+    if (level < 0)
         return;
     std::lock_guard<std::mutex> lock(gMutex);
     Applied& applied = gApplied[papplPrinterGetID(printer)];
-    if (applied.supplyLevel != int(level)) {
-        SetSupply(printer, int(level));
-        applied.supplyLevel = int(level);
+    if (applied.supplyLevel != level) {
+        SetSupply(printer, level);
+        applied.supplyLevel = level;
     }
+}
+
+void SetJobProblem(pappl_printer_t* printer, const std::string& text) {
+    {
+        std::lock_guard<std::mutex> lock(gMutex);
+        Applied& applied = gApplied[papplPrinterGetID(printer)];
+        applied.jobProblem = text;
+        applied.problemReason = !text.empty();
+    }
+    RefreshPrinterStatus(printer);
+}
+
+std::string JobProblem(pappl_printer_t* printer) {
+    std::lock_guard<std::mutex> lock(gMutex);
+    auto found = gApplied.find(papplPrinterGetID(printer));
+    return found == gApplied.end() ? std::string() : found->second.jobProblem;
 }
 
 PrinterStatus LastStatus(pappl_printer_t* printer) {

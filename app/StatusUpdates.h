@@ -4,6 +4,7 @@
 #ifndef TQ51M_APP_STATUSUPDATES_H
 #define TQ51M_APP_STATUSUPDATES_H
 
+#include <functional>
 #include <string>
 
 #include <pappl/pappl.h>
@@ -15,6 +16,13 @@ namespace tq51m {
 // Seconds between two readings of the status files.
 constexpr int kStatusInterval = 2;
 
+// Runs fn for every printer without holding the system's lock while fn runs: PAPPL 1.3.1 takes
+// a printer's lock and then the system's in some requests, so a printer call made inside
+// papplSystemIteratePrinters can deadlock the server.
+void ForEachPrinter(pappl_system_t* system, const std::function<void(pappl_printer_t*)>& fn);
+// True while any printer of the system prints.
+bool AnyPrinterPrinting(pappl_system_t* system);
+
 // Reads one printer's status file and applies it (also PAPPL's status callback).
 bool RefreshPrinterStatus(pappl_printer_t* printer);
 // The timer callback: every TQ-51M printer of the system.
@@ -23,6 +31,12 @@ bool RefreshAllPrinters(pappl_system_t* system, void* data);
 // "STATE: +door-open-error" and "ATTR: marker-levels=74 ..." from a running backend.
 void ApplyBackendState(pappl_printer_t* printer, const std::string& text);
 void ApplyBackendAttributes(pappl_printer_t* printer, const std::string& text);
+
+// Why the printer's last job failed ("Job 12 stopped: The backend ..."): shown on the web page
+// until a job completes, and the reason "other" until then or until the status file shows
+// another printer state; an empty text clears both.
+void SetJobProblem(pappl_printer_t* printer, const std::string& text);
+std::string JobProblem(pappl_printer_t* printer);
 
 // The status last read for the printer (offline before the first reading).
 PrinterStatus LastStatus(pappl_printer_t* printer);

@@ -121,6 +121,12 @@ bool ShowPage(pappl_client_t* client, void* data) {
                               status.supplyLevel, status.supplyLevel);
     else
         papplClientHTMLPuts(client, "---");
+    const std::string problem = JobProblem(printer);
+    if (!problem.empty()) {
+        papplClientHTMLPuts(client,
+                            "</td></tr>\n<tr><th>Last job:</th><td id=\"tq51m-job-problem\">");
+        PutText(client, problem);
+    }
     papplClientHTMLPuts(client, "</td></tr>\n</table>\n");
 
     // The photo options, as the classic driver's dialog labels them.

@@ -8,6 +8,7 @@
 #include <cstring>
 #include <string>
 
+#include <malloc.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -15,6 +16,8 @@
 
 #include "BackendConnection.h"
 #include "Driver.h"
+#include "PngFilter.h"
+#include "ServerShutdown.h"
 #include "StatusUpdates.h"
 #include "WebPage.h"
 
@@ -53,6 +56,12 @@ void MakeParent(const std::string& path) {
                 strerror(errno));
 }
 
+// Loopback names: a server listening on nothing else may run without TLS.
+bool IsLoopback(const std::string& host) {
+    return host == "localhost" || host == "::1" || host == "[::1]" ||
+           host.compare(0, 4, "127.") == 0;
+}
+
 pappl_loglevel_t LogLevel(const std::string& name) {
     if (name == "debug")
         return PAPPL_LOGLEVEL_DEBUG;
@@ -63,6 +72,14 @@ pappl_loglevel_t LogLevel(const std::string& name) {
     if (name == "fatal")
         return PAPPL_LOGLEVEL_FATAL;
     return PAPPL_LOGLEVEL_WARN;
+}
+
+// Memory freed by the jobs goes back to the system once no printer prints: jobs run in
+// threads of their own, whose malloc arenas keep freed memory otherwise.
+bool ReturnFreedMemory(pappl_system_t* system, void*) {
+    if (!tq51m::AnyPrinterPrinting(system))
+        malloc_trim(0);
+    return true;
 }
 
 bool SaveState(pappl_system_t* system, void*) {
@@ -82,7 +99,11 @@ pappl_system_t* CreateSystem(int numOptions, cups_option_t* options, void*) {
     const std::string hostname = Option(numOptions, options, "listen-hostname", "localhost");
     const int port = atoi(Option(numOptions, options, "server-port", "0").c_str());
     const std::string serverOptions = Option(numOptions, options, "server-options", "");
+    // PAPPL's web pages let anyone change printers unless a PAM service is named: beyond
+    // loopback, the system's own logins ("login") guard them unless another is given.
     const char* authService = cupsGetOption("auth-service", numOptions, options);
+    if (authService == nullptr && !IsLoopback(hostname))
+        authService = "login";
     const char* adminGroup = cupsGetOption("admin-group", numOptions, options);
 
     MakeParent(gStateFile);
@@ -90,8 +111,14 @@ pappl_system_t* CreateSystem(int numOptions, cups_option_t* options, void*) {
 
     pappl_soptions_t soptions =
         PAPPL_SOPTIONS_MULTI_QUEUE | PAPPL_SOPTIONS_WEB_INTERFACE | PAPPL_SOPTIONS_WEB_LOG;
-    if (serverOptions.find("no-tls") != std::string::npos)
-        soptions |= PAPPL_SOPTIONS_NO_TLS;
+    // Beyond loopback, TLS stays on: admin passwords and print data cross the network.
+    if (serverOptions.find("no-tls") != std::string::npos) {
+        if (IsLoopback(hostname))
+            soptions |= PAPPL_SOPTIONS_NO_TLS;
+        else
+            fprintf(stderr, "%s: listening on %s: TLS stays on (no-tls ignored)\n", kAppName,
+                    hostname.c_str());
+    }
 
     pappl_system_t* system = papplSystemCreate(
         soptions, "TQ-51M Printer Application", port, "_print,_universal", spool.c_str(),
@@ -99,6 +126,7 @@ pappl_system_t* CreateSystem(int numOptions, cups_option_t* options, void*) {
         false);
     if (system == nullptr)
         return nullptr;
+    tq51m::RegisterPngFilter(system);
 
     // Loopback only unless told otherwise; "localhost" binds IPv4 alone, so IPv6's loopback
     // is added on the same port.
@@ -128,6 +156,9 @@ pappl_system_t* CreateSystem(int numOptions, cups_option_t* options, void*) {
     papplSystemSetSaveCallback(system, SaveState, nullptr);
     papplSystemAddTimerCallback(system, 0, tq51m::kStatusInterval, tq51m::RefreshAllPrinters,
                                 nullptr);
+    papplSystemAddTimerCallback(system, 0, 5, ReturnFreedMemory, nullptr);
+    papplSystemAddTimerCallback(system, 0, tq51m::kShutdownCheckInterval, tq51m::WatchForShutdown,
+                                &gStateFile);
     return system;
 }
 
@@ -136,6 +167,12 @@ pappl_system_t* CreateSystem(int numOptions, cups_option_t* options, void*) {
 int main(int argc, char* argv[]) {
     // A backend that exits early must not take the server down with SIGPIPE.
     signal(SIGPIPE, SIG_IGN);
+    // Page and image buffers (megabytes each) are mapped one by one and unmapped when freed,
+    // instead of growing the heaps of the job threads.
+    mallopt(M_MMAP_THRESHOLD, 1024 * 1024);
+    // Each malloc arena keeps a heap of its own after a trim; PAPPL's many short-lived client
+    // and job threads would otherwise leave one per thread that ever ran at the same time.
+    mallopt(M_ARENA_MAX, 2);
     tq51m::RegisterBackendScheme();
     return papplMainloop(argc, argv, TQ51M_VERSION, nullptr,
                          int(sizeof(gDrivers) / sizeof(gDrivers[0])), gDrivers, nullptr,

@@ -114,6 +114,8 @@ bool setStateValue(EmulatorState& state, const std::string& key, const std::stri
         ok = parseCount(value, 999999999, state.total);
     } else if (key == "sheet_delay_ms") {
         ok = parseCount(value, 60000, state.sheetDelayMs);
+    } else if (key == "read_delay_ms") {
+        ok = parseCount(value, 60000, state.readDelayMs);
     } else {
         error = "unknown state key \"" + key + "\"";
         return false;
@@ -135,7 +137,8 @@ std::string formatState(const EmulatorState& state) {
         << "total=" << state.total << "\n"
         << "state=" << state.state << "\n"
         << "message=" << state.message << "\n"
-        << "sheet_delay_ms=" << state.sheetDelayMs << "\n";
+        << "sheet_delay_ms=" << state.sheetDelayMs << "\n"
+        << "read_delay_ms=" << state.readDelayMs << "\n";
     return out.str();
 }
 

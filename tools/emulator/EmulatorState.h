@@ -17,6 +17,7 @@ struct EmulatorState {
     std::string state = "00000";
     std::string message = "00001";
     long sheetDelayMs = 0;
+    long readDelayMs = 0;
 };
 
 // Sets one key from its text; false with `error` set for an unknown key or an

@@ -235,6 +235,7 @@ int Job::receive(const std::string& folder) {
         }
         if (n == 0)
             break;
+        pause(m_state.readDelayMs);
         for (ssize_t done = 0; done < n;) {
             ssize_t w = ::write(output, buffer.data() + done, std::size_t(n - done));
             if (w < 0 && errno == EINTR)

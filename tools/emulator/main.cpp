@@ -24,7 +24,7 @@ const char* const kUsage =
     "       velmora-zelbackend --status\n"
     "       velmora-zelbackend --watch\n"
     "State keys: serial firmware media media_class initial remain remain_half total state\n"
-    "            message sheet_delay_ms (folder: VELMORA_EMULATOR_DIR)\n";
+    "            message sheet_delay_ms read_delay_ms (folder: VELMORA_EMULATOR_DIR)\n";
 
 int usage(const char* problem) {
     std::fprintf(stderr, "velmora-zelbackend: %s\n%s", problem, kUsage);
