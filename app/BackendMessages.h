@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // The backend's "STATE:" and "ATTR:" messages (standard error, as cupsd reads them) turned into
 // printer reasons and the supply level. No PAPPL calls: tested and fuzzed on their own.
 #ifndef TQ51M_APP_BACKENDMESSAGES_H

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // PNG documents, decoded by the application instead of by PAPPL 1.3.1, whose decoder jumps
 // back to the start of the reading on every libpng error and so retries a broken or cut-off
 // file for ever, keeping the printer busy.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // A SIGTERM or SIGINT to the server: PAPPL 1.3.1 prints every queued job, or waits a minute,
 // before it exits. The application pauses its printers at once, so that queued jobs stay queued
 // for the next start, and ends the running job's backend, so that the server stops within

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: Apache-2.0
 # shellcheck shell=bash disable=SC2154 # printer is set by the script that sources this
 # Shell helpers for the printer application's fault, hostile-input and security checks:
 # IPP requests with ipptool against a private app server (tests/app/private-printer-app).

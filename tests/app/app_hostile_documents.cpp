@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // Writes the hostile documents the printer application is given: PWG raster jobs of a good
 // page, a hostile page and another good page (the filter's hostile header table, as PWG
 // raster), a raster cut off inside a page, a page beyond the 1 GiB page limit, and broken

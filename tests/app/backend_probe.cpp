@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // A backend that reports how it was started: its open descriptors and its environment go to
 // "probe.txt" beside the program, then it reads its input to the end and exits 0.
 #include <dirent.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // Several IPP clients printing at once to one printer, each taking the next job of a job list,
 // submitting it and waiting for it to end. A printer that answers server-error-busy (PAPPL
 // prints streamed PWG raster inside the request) or drops the connection gets the request

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // The printer application's reading of its backend's standard error: "STATE:" lines to printer
 // reasons and "ATTR:" lines to the supply level, over arbitrary lines.
 #include <cstdint>
