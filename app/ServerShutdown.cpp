@@ -16,25 +16,17 @@ namespace {
 std::atomic<bool> gStopRequested{false};
 std::atomic<bool> gStopping{false};
 bool gHandlersInstalled = false;
-struct sigaction gPreviousTerm, gPreviousInt;
 
-void ChainTo(const struct sigaction& previous, int signo) {
-    if ((previous.sa_flags & SA_SIGINFO) == 0 && previous.sa_handler != SIG_DFL &&
-        previous.sa_handler != SIG_IGN)
-        previous.sa_handler(signo);
-}
-
-void OnStopSignal(int signo) {
+void OnStopSignal(int) {
     gStopRequested = true;
-    ChainTo(signo == SIGTERM ? gPreviousTerm : gPreviousInt, signo);
 }
 
 void InstallHandlers() {
     struct sigaction action = {};
     action.sa_handler = OnStopSignal;
     sigemptyset(&action.sa_mask);
-    sigaction(SIGTERM, &action, &gPreviousTerm);
-    sigaction(SIGINT, &action, &gPreviousInt);
+    sigaction(SIGTERM, &action, nullptr);
+    sigaction(SIGINT, &action, nullptr);
     gHandlersInstalled = true;
 }
 

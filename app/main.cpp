@@ -7,6 +7,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <string>
+#include <thread>
 
 #include <malloc.h>
 #include <sys/stat.h>
@@ -82,6 +83,30 @@ bool ReturnFreedMemory(pappl_system_t* system, void*) {
     return true;
 }
 
+// The periodic work, in ticks of 0.1 s: the stop request every tick, the status files every
+// kStatusInterval seconds, freed memory every 5 seconds. PAPPL runs its timer callbacks holding
+// the system's lock, while a Print-Job of PWG raster holds a printer's lock and then asks for
+// the system's: printer changes made from a timer callback deadlock the server, so they run here.
+void Housekeeping(pappl_system_t* system) {
+    constexpr unsigned kTicksPerSecond = 10;
+    for (unsigned tick = 0;; ++tick) {
+        tq51m::WatchForShutdown(system, &gStateFile);
+        if (!tq51m::ServerStopping()) {
+            if (tick % (tq51m::kStatusInterval * kTicksPerSecond) == 0)
+                tq51m::RefreshAllPrinters(system, nullptr);
+            if (tick % (5 * kTicksPerSecond) == 0)
+                ReturnFreedMemory(system, nullptr);
+        }
+        usleep(1000000 / kTicksPerSecond);
+    }
+}
+
+// Started by a one-time timer, once PAPPL's main loop runs (and has set its signal handlers).
+bool StartHousekeeping(pappl_system_t* system, void*) {
+    std::thread(Housekeeping, system).detach();
+    return false;
+}
+
 bool SaveState(pappl_system_t* system, void*) {
     return papplSystemSaveState(system, gStateFile.c_str());
 }
@@ -154,11 +179,7 @@ pappl_system_t* CreateSystem(int numOptions, cups_option_t* options, void*) {
         papplSystemSetNextPrinterID(system, 1);
     }
     papplSystemSetSaveCallback(system, SaveState, nullptr);
-    papplSystemAddTimerCallback(system, 0, tq51m::kStatusInterval, tq51m::RefreshAllPrinters,
-                                nullptr);
-    papplSystemAddTimerCallback(system, 0, 5, ReturnFreedMemory, nullptr);
-    papplSystemAddTimerCallback(system, 0, tq51m::kShutdownCheckInterval, tq51m::WatchForShutdown,
-                                &gStateFile);
+    papplSystemAddTimerCallback(system, 0, 1, StartHousekeeping, nullptr);
     return system;
 }
 

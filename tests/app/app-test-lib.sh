@@ -83,8 +83,11 @@ backend_pids() { # SERVER-PID
 backend_running() { # SERVER-PID
     [ -n "$(backend_pids "$1")" ]
 }
+# Gone, or a zombie waiting for its parent (the harness's, long gone) to be reaped by init.
 process_gone() { # PID
-    [ -z "$(ps -o pid= -p "$1")" ]
+    local state
+    state=$(ps -o stat= -p "$1" || true)
+    [ -z "$state" ] || [ "${state:0:1}" = Z ]
 }
 
 # Waits until COMMAND succeeds, trying every 0.1 s up to SECONDS; false when it never did.
