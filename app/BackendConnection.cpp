@@ -65,6 +65,45 @@ std::vector<std::string> BackendEnvironment(const BackendJob& job) {
     return env;
 }
 
+// Starts program as cupsd starts a backend: descriptors 0 to 2 from in, out and err (-1 for
+// /dev/null) and nothing else open; default SIGPIPE, SIGTERM and SIGINT handling and an empty
+// signal mask, since the server ignores SIGPIPE and its threads block signals. Returns
+// posix_spawn's result.
+int SpawnBackend(const std::string& program, char* const argv[], char* const envp[], int in,
+                 int out, int err, bool ownProcessGroup, pid_t& pid) {
+    posix_spawn_file_actions_t actions;
+    posix_spawn_file_actions_init(&actions);
+    const int from[3] = {in, out, err};
+    for (int fd = 0; fd < 3; ++fd) {
+        if (from[fd] < 0)
+            posix_spawn_file_actions_addopen(&actions, fd, "/dev/null",
+                                             fd == 0 ? O_RDONLY : O_WRONLY, 0);
+        else
+            posix_spawn_file_actions_adddup2(&actions, from[fd], fd);
+    }
+    posix_spawn_file_actions_addclosefrom_np(&actions, 3);
+    posix_spawnattr_t attr;
+    posix_spawnattr_init(&attr);
+    sigset_t defaults, empty;
+    sigemptyset(&empty);
+    sigemptyset(&defaults);
+    sigaddset(&defaults, SIGPIPE);
+    sigaddset(&defaults, SIGTERM);
+    sigaddset(&defaults, SIGINT);
+    posix_spawnattr_setsigdefault(&attr, &defaults);
+    posix_spawnattr_setsigmask(&attr, &empty);
+    short flags = POSIX_SPAWN_SETSIGDEF | POSIX_SPAWN_SETSIGMASK;
+    if (ownProcessGroup) {
+        posix_spawnattr_setpgroup(&attr, 0);
+        flags |= POSIX_SPAWN_SETPGROUP;
+    }
+    posix_spawnattr_setflags(&attr, flags);
+    const int rc = posix_spawn(&pid, program.c_str(), &actions, &attr, argv, envp);
+    posix_spawn_file_actions_destroy(&actions);
+    posix_spawnattr_destroy(&attr);
+    return rc;
+}
+
 bool WriteAll(int fd, const void* data, size_t length) {
     const char* bytes = static_cast<const char*>(data);
     while (length > 0) {
@@ -159,23 +198,6 @@ bool DeviceList(pappl_device_cb_t cb, void* data, pappl_deverror_cb_t errCb, voi
     int out[2];
     if (pipe2(out, O_CLOEXEC) != 0)
         return false;
-    posix_spawn_file_actions_t actions;
-    posix_spawn_file_actions_init(&actions);
-    posix_spawn_file_actions_addopen(&actions, 0, "/dev/null", O_RDONLY, 0);
-    posix_spawn_file_actions_adddup2(&actions, out[1], 1);
-    posix_spawn_file_actions_addopen(&actions, 2, "/dev/null", O_WRONLY, 0);
-    posix_spawn_file_actions_addclosefrom_np(&actions, 3);
-    posix_spawnattr_t attr;
-    posix_spawnattr_init(&attr);
-    sigset_t defaults, empty;
-    sigemptyset(&empty);
-    sigemptyset(&defaults);
-    sigaddset(&defaults, SIGPIPE);
-    sigaddset(&defaults, SIGTERM);
-    posix_spawnattr_setsigdefault(&attr, &defaults);
-    posix_spawnattr_setsigmask(&attr, &empty);
-    posix_spawnattr_setflags(&attr, POSIX_SPAWN_SETSIGDEF | POSIX_SPAWN_SETSIGMASK);
-
     BackendJob job;
     job.deviceUri = "";
     std::vector<std::string> env = BackendEnvironment(job);
@@ -187,9 +209,7 @@ bool DeviceList(pappl_device_cb_t cb, void* data, pappl_deverror_cb_t errCb, voi
     char* argv[] = {const_cast<char*>(kBackendName), nullptr};
 
     pid_t pid = -1;
-    const int rc = posix_spawn(&pid, program.c_str(), &actions, &attr, argv, envp.data());
-    posix_spawn_file_actions_destroy(&actions);
-    posix_spawnattr_destroy(&attr);
+    const int rc = SpawnBackend(program, argv, envp.data(), -1, out[1], -1, false, pid);
     close(out[1]);
     if (rc != 0) {
         close(out[0]);
@@ -266,27 +286,6 @@ bool BackendProcess::Start(const std::string& program, const BackendJob& job, Li
         return false;
     }
 
-    posix_spawn_file_actions_t actions;
-    posix_spawn_file_actions_init(&actions);
-    posix_spawn_file_actions_adddup2(&actions, input[0], 0);
-    posix_spawn_file_actions_addopen(&actions, 1, "/dev/null", O_WRONLY, 0);
-    posix_spawn_file_actions_adddup2(&actions, errors[1], 2);
-    posix_spawn_file_actions_addclosefrom_np(&actions, 3);
-    posix_spawnattr_t attr;
-    posix_spawnattr_init(&attr);
-    // The server ignores SIGPIPE and its threads block signals; the backend gets defaults.
-    sigset_t defaults, empty;
-    sigemptyset(&empty);
-    sigemptyset(&defaults);
-    sigaddset(&defaults, SIGPIPE);
-    sigaddset(&defaults, SIGTERM);
-    sigaddset(&defaults, SIGINT);
-    posix_spawnattr_setsigdefault(&attr, &defaults);
-    posix_spawnattr_setsigmask(&attr, &empty);
-    posix_spawnattr_setpgroup(&attr, 0);
-    posix_spawnattr_setflags(&attr, POSIX_SPAWN_SETSIGDEF | POSIX_SPAWN_SETSIGMASK |
-                                        POSIX_SPAWN_SETPGROUP);
-
     std::vector<std::string> env = BackendEnvironment(job);
     std::vector<char*> envp;
     for (std::string& entry : env)
@@ -297,9 +296,7 @@ bool BackendProcess::Start(const std::string& program, const BackendJob& job, Li
     char* argv[] = {&args[0][0], &args[1][0], &args[2][0], &args[3][0],
                     &args[4][0], &args[5][0], nullptr};
 
-    const int rc = posix_spawn(&m_pid, program.c_str(), &actions, &attr, argv, envp.data());
-    posix_spawn_file_actions_destroy(&actions);
-    posix_spawnattr_destroy(&attr);
+    const int rc = SpawnBackend(program, argv, envp.data(), input[0], -1, errors[1], true, m_pid);
     close(input[0]);
     close(errors[1]);
     if (rc != 0) {
