@@ -7,7 +7,6 @@
 #include <cstdlib>
 #include <cstring>
 #include <string>
-#include <thread>
 
 #include <malloc.h>
 #include <sys/stat.h>
@@ -18,8 +17,7 @@
 #include "BackendConnection.h"
 #include "Driver.h"
 #include "PngFilter.h"
-#include "ServerShutdown.h"
-#include "StatusUpdates.h"
+#include "Housekeeping.h"
 #include "WebPage.h"
 
 #ifndef TQ51M_VERSION
@@ -29,8 +27,6 @@
 namespace {
 
 const char kAppName[] = "tq51m-printer-app";
-
-std::string gStateFile;
 
 pappl_pr_driver_t gDrivers[] = {
     {tq51m::kDriverName, tq51m::kDriverDescription, tq51m::kDeviceId, nullptr},
@@ -75,48 +71,23 @@ pappl_loglevel_t LogLevel(const std::string& name) {
     return PAPPL_LOGLEVEL_WARN;
 }
 
-// Memory freed by the jobs goes back to the system once no printer prints: jobs run in
-// threads of their own, whose malloc arenas keep freed memory otherwise.
-bool ReturnFreedMemory(pappl_system_t* system, void*) {
-    if (!tq51m::AnyPrinterPrinting(system))
-        malloc_trim(0);
-    return true;
-}
-
-// The periodic work, in ticks of 0.1 s: the stop request every tick, the status files every
-// kStatusInterval seconds, freed memory every 5 seconds. PAPPL runs its timer callbacks holding
-// the system's lock, while a Print-Job of PWG raster holds a printer's lock and then asks for
-// the system's: printer changes made from a timer callback deadlock the server, so they run here.
-void Housekeeping(pappl_system_t* system) {
-    constexpr unsigned kTicksPerSecond = 10;
-    for (unsigned tick = 0;; ++tick) {
-        tq51m::WatchForShutdown(system, &gStateFile);
-        if (!tq51m::ServerStopping()) {
-            if (tick % (tq51m::kStatusInterval * kTicksPerSecond) == 0)
-                tq51m::RefreshAllPrinters(system, nullptr);
-            if (tick % (5 * kTicksPerSecond) == 0)
-                ReturnFreedMemory(system, nullptr);
-        }
-        usleep(1000000 / kTicksPerSecond);
-    }
-}
-
 // Started by a one-time timer, once PAPPL's main loop runs (and has set its signal handlers).
-bool StartHousekeeping(pappl_system_t* system, void*) {
-    std::thread(Housekeeping, system).detach();
+bool StartHousekeeping(pappl_system_t*, void* housekeeping) {
+    static_cast<tq51m::Housekeeping*>(housekeeping)->Start();
     return false;
 }
 
-bool SaveState(pappl_system_t* system, void*) {
-    return papplSystemSaveState(system, gStateFile.c_str());
+bool SaveState(pappl_system_t*, void* housekeeping) {
+    return static_cast<tq51m::Housekeeping*>(housekeeping)->SaveState();
 }
 
-pappl_system_t* CreateSystem(int numOptions, cups_option_t* options, void*) {
+pappl_system_t* CreateSystem(int numOptions, cups_option_t* options, void* data) {
+    auto* housekeeping = static_cast<tq51m::Housekeeping*>(data);
     const bool root = geteuid() == 0;
     const std::string user = UserFolder();
-    gStateFile = Option(numOptions, options, "state-file",
-                        root ? "/var/lib/tq51m-printer-app/tq51m-printer-app.state"
-                             : user + "/.config/tq51m-printer-app.state");
+    const std::string stateFile = Option(numOptions, options, "state-file",
+                                         root ? "/var/lib/tq51m-printer-app/tq51m-printer-app.state"
+                                              : user + "/.config/tq51m-printer-app.state");
     const std::string spool =
         Option(numOptions, options, "spool-directory",
                root ? "/var/spool/tq51m-printer-app" : user + "/.cache/tq51m-printer-app.d");
@@ -131,7 +102,7 @@ pappl_system_t* CreateSystem(int numOptions, cups_option_t* options, void*) {
         authService = "login";
     const char* adminGroup = cupsGetOption("admin-group", numOptions, options);
 
-    MakeParent(gStateFile);
+    MakeParent(stateFile);
     MakeParent(spool);
 
     pappl_soptions_t soptions =
@@ -174,12 +145,13 @@ pappl_system_t* CreateSystem(int numOptions, cups_option_t* options, void*) {
            &version.version[2]);
     papplSystemSetVersions(system, 1, &version);
 
-    if (!papplSystemLoadState(system, gStateFile.c_str())) {
+    if (!papplSystemLoadState(system, stateFile.c_str())) {
         papplSystemSetDNSSDName(system, "TQ-51M Printer Application");
         papplSystemSetNextPrinterID(system, 1);
     }
-    papplSystemSetSaveCallback(system, SaveState, nullptr);
-    papplSystemAddTimerCallback(system, 0, 1, StartHousekeeping, nullptr);
+    housekeeping->Attach(system, stateFile);
+    papplSystemSetSaveCallback(system, SaveState, housekeeping);
+    papplSystemAddTimerCallback(system, 0, 1, StartHousekeeping, housekeeping);
     return system;
 }
 
@@ -195,7 +167,9 @@ int main(int argc, char* argv[]) {
     // and job threads would otherwise leave one per thread that ever ran at the same time.
     mallopt(M_ARENA_MAX, 2);
     tq51m::RegisterBackendScheme();
-    return papplMainloop(argc, argv, TQ51M_VERSION, nullptr,
-                         int(sizeof(gDrivers) / sizeof(gDrivers[0])), gDrivers, nullptr,
-                         tq51m::DriverCallback, nullptr, nullptr, CreateSystem, nullptr, nullptr);
+    // Outlives the main loop: its thread ends before main returns.
+    tq51m::Housekeeping housekeeping;
+    return papplMainloop(
+        argc, argv, TQ51M_VERSION, nullptr, int(sizeof(gDrivers) / sizeof(gDrivers[0])), gDrivers,
+        nullptr, tq51m::DriverCallback, nullptr, nullptr, CreateSystem, nullptr, &housekeeping);
 }
