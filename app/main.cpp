@@ -2,6 +2,17 @@
 // tq51m-printer-app: the TQ-51M as a driverless IPP Everywhere printer. PAPPL's main loop
 // with its standard subcommands; the system is set up here so that the state file and the
 // spool folder can be chosen with -o state-file=FILE and -o spool-directory=DIR.
+//
+// Threads and locks (docs/architecture.md has the table):
+// - main: PAPPL's main loop; owns the Housekeeping object and joins its thread before returning.
+// - PAPPL's client threads (one per connection): IPP and web pages; streamed PWG raster and URF
+//   run the driver's raster callbacks here.
+// - PAPPL's job threads (one per job): the raster callbacks for JPEG, PNG and the filters; the
+//   job's JobState holds its printer's turn and backend from StartJob to EndJob.
+// - A backend reader per running backend (BackendProcess), joined when the backend is reaped.
+// - housekeeping (Housekeeping): status files, freed memory, the orderly stop.
+// Lock order, outermost first: a printer's job turn; its applied status; PAPPL's printer lock,
+// then its system lock. A BackendProcess's lock and the housekeeping's tick lock are leaves.
 #include <cerrno>
 #include <csignal>
 #include <cstdlib>
@@ -75,6 +86,13 @@ pappl_loglevel_t LogLevel(const std::string& name) {
 bool StartHousekeeping(pappl_system_t*, void* housekeeping) {
     static_cast<tq51m::Housekeeping*>(housekeeping)->Start();
     return false;
+}
+
+// PAPPL's main loop sleeps until its next timer, up to a minute, and sees a shutdown request
+// only when it wakes: this timer wakes it every second, so that it ends within a second of the
+// housekeeping's request.
+bool WakeMainLoop(pappl_system_t*, void*) {
+    return true;
 }
 
 bool SaveState(pappl_system_t*, void* housekeeping) {
@@ -152,6 +170,7 @@ pappl_system_t* CreateSystem(int numOptions, cups_option_t* options, void* data)
     housekeeping->Attach(system, stateFile);
     papplSystemSetSaveCallback(system, SaveState, housekeeping);
     papplSystemAddTimerCallback(system, 0, 1, StartHousekeeping, housekeeping);
+    papplSystemAddTimerCallback(system, 0, 1, WakeMainLoop, nullptr);
     return system;
 }
 
