@@ -38,6 +38,10 @@ Housekeeping::~Housekeeping() {
         m_quit = true;
     }
     m_wake.notify_all();
+    Join();
+}
+
+void Housekeeping::Join() {
     if (m_thread.joinable())
         m_thread.join();
 }
@@ -54,6 +58,16 @@ void Housekeeping::Start() {
 
 bool Housekeeping::SaveState() {
     return papplSystemSaveState(m_system, m_stateFile.c_str());
+}
+
+bool Housekeeping::AnyJobRunning() {
+    // A paused printer no longer reports "processing": its job's turn tells.
+    bool running = AnyPrinterPrinting(m_system);
+    ForEachPrinter(m_system, [&running](pappl_printer_t* printer) {
+        PrinterState* state = PrinterState::Of(printer);
+        running = running || (state != nullptr && state->Busy());
+    });
+    return running;
 }
 
 bool Housekeeping::Tick() {
@@ -85,12 +99,10 @@ void Housekeeping::Run() {
             stopping = true;
         }
         if (stopping) {
-            if (AnyPrinterPrinting(m_system))
+            if (AnyJobRunning())
                 continue;
             SaveState();
-            papplLog(m_system, PAPPL_LOGLEVEL_INFO, "Stopped.");
-            // The main loop ends with no job running; main() then joins this thread.
-            papplSystemShutdown(m_system);
+            m_stopped = true;
             return;
         }
         // A shutdown asked for over IPP: the main loop ends and deletes the printers.

@@ -34,6 +34,11 @@ void PrinterState::GiveTurn() {
     m_turnFree.notify_one();
 }
 
+bool PrinterState::Busy() {
+    std::lock_guard<std::mutex> lock(m_turnMutex);
+    return m_busy;
+}
+
 BackendProcess& PrinterState::NewBackend() {
     m_backend = std::make_unique<BackendProcess>();
     return *m_backend;

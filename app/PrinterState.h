@@ -48,6 +48,8 @@ class PrinterState {
     // instant). Waits for the turn; false, without it, once giveUp() turns true.
     bool TakeTurn(const std::function<bool()>& giveUp);
     void GiveTurn();
+    // True while a job has the turn.
+    bool Busy();
 
     // The backend of the job that has the turn: a new one for each job, ended with the turn.
     BackendProcess& NewBackend();

@@ -4,7 +4,8 @@
 // spool folder can be chosen with -o state-file=FILE and -o spool-directory=DIR.
 //
 // Threads and locks (docs/architecture.md has the table):
-// - main: PAPPL's main loop; owns the Housekeeping object and joins its thread before returning.
+// - main: PAPPL's main loop; owns the Housekeeping object, joins its thread after a stop
+//   (FinishStop) or when the loop ends.
 // - PAPPL's client threads (one per connection): IPP and web pages; streamed PWG raster and URF
 //   run the driver's raster callbacks here.
 // - PAPPL's job threads (one per job): the raster callbacks for JPEG, PNG and the filters; the
@@ -88,11 +89,16 @@ bool StartHousekeeping(pappl_system_t*, void* housekeeping) {
     return false;
 }
 
-// PAPPL's main loop sleeps until its next timer, up to a minute, and sees a shutdown request
-// only when it wakes: this timer wakes it every second, so that it ends within a second of the
-// housekeeping's request.
-bool WakeMainLoop(pappl_system_t*, void*) {
-    return true;
+// Once the housekeeping has stopped in order (printers paused, backends ended, state saved),
+// the main thread joins it and ends the process: PAPPL 1.3.1's own shutdown would wait up to a
+// minute for the jobs kept queued for the next start.
+bool FinishStop(pappl_system_t* system, void* data) {
+    auto* housekeeping = static_cast<tq51m::Housekeeping*>(data);
+    if (!housekeeping->Stopped())
+        return true;
+    housekeeping->Join();
+    papplLog(system, PAPPL_LOGLEVEL_INFO, "Stopped.");
+    _exit(0);
 }
 
 bool SaveState(pappl_system_t*, void* housekeeping) {
@@ -170,7 +176,7 @@ pappl_system_t* CreateSystem(int numOptions, cups_option_t* options, void* data)
     housekeeping->Attach(system, stateFile);
     papplSystemSetSaveCallback(system, SaveState, housekeeping);
     papplSystemAddTimerCallback(system, 0, 1, StartHousekeeping, housekeeping);
-    papplSystemAddTimerCallback(system, 0, 1, WakeMainLoop, nullptr);
+    papplSystemAddTimerCallback(system, 0, 1, FinishStop, housekeeping);
     return system;
 }
 
