@@ -10,6 +10,7 @@
 #include <fcntl.h>
 #include <poll.h>
 #include <spawn.h>
+#include <sys/syscall.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -270,6 +271,8 @@ BackendProcess::~BackendProcess() {
     }
     if (m_reader.joinable())
         m_reader.join();
+    if (m_exitFd >= 0)
+        close(m_exitFd);
 }
 
 bool BackendProcess::Start(const std::string& program, const BackendJob& job, LineHandler onLine,
@@ -307,6 +310,8 @@ bool BackendProcess::Start(const std::string& program, const BackendJob& job, Li
         return false;
     }
     m_input = input[1];
+    // The child is not reaped before this, so the pid is still the backend's.
+    m_exitFd = int(syscall(SYS_pidfd_open, m_pid, 0));
     m_reader = std::thread(&BackendProcess::ReadErrors, this, errors[0], std::move(onLine));
     return true;
 }

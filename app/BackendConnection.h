@@ -57,6 +57,9 @@ class BackendProcess {
     void CloseInput();
     // True once the backend has exited (reaps it).
     bool HasExited();
+    // A descriptor that turns readable when the backend exits (a pidfd); -1 where the kernel
+    // has none.
+    int ExitFd() const { return m_exitFd; }
     // Waits for the backend to exit, sending SIGTERM once canceled() turns true (SIGKILL if
     // it is still there 5 seconds later). Returns the wait status.
     int Wait(const std::function<bool()>& canceled);
@@ -67,6 +70,7 @@ class BackendProcess {
 
     pid_t m_pid = -1;
     int m_input = -1;
+    int m_exitFd = -1;
     std::mutex m_mutex;
     bool m_exited = false;
     int m_status = 0;
