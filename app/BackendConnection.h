@@ -51,8 +51,10 @@ class BackendProcess {
     // Starts the program with only descriptors 0 to 2; false with a reason when it cannot.
     bool Start(const std::string& program, const BackendJob& job, LineHandler onLine,
                std::string& error);
-    // Writes everything to the backend's standard input; false once it is gone.
-    bool Write(const void* data, size_t length);
+    // Writes everything to the backend's standard input; false once it is gone. While the
+    // backend does not take the data, stop() is looked at every 100 ms: once it says yes the
+    // backend is terminated and the write fails.
+    bool Write(const void* data, size_t length, const std::function<bool()>& stop = {});
     // Ends the backend's input: it sees end of file.
     void CloseInput();
     // True once the backend has exited (reaps it).

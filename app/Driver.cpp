@@ -4,11 +4,13 @@
 #include <cerrno>
 #include <chrono>
 #include <cstring>
+#include <functional>
 #include <future>
 #include <map>
 #include <memory>
 #include <mutex>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include <unistd.h>
@@ -37,15 +39,18 @@ constexpr unsigned kMaxPagePixels = 16384;
 // The command stream goes straight to the job's own backend. PAPPL 1.3.1 may start two jobs of
 // a printer at once (two submissions in the same instant) and open its device twice, so
 // nothing of a job goes through the shared device.
+// A cancelled job stops writing even while the backend reads nothing.
 class BackendSink : public OutputSink {
   public:
     explicit BackendSink(BackendProcess& backend) : m_backend(backend) {}
+    void SetStop(std::function<bool()> stop) { m_stop = std::move(stop); }
     bool Write(const void* data, size_t len) override {
-        return len == 0 || m_backend.Write(data, len);
+        return len == 0 || m_backend.Write(data, len, m_stop);
     }
 
   private:
     BackendProcess& m_backend;
+    std::function<bool()> m_stop;
 };
 
 // One job of a printer at a time: a job holds its printer's lock from its start to its end.
@@ -220,6 +225,7 @@ bool StartJob(pappl_job_t* job, pappl_pr_options_t* options, pappl_device_t* dev
     }
     // Watching starts before the backend does, so that no write of the file is missed.
     state->infoWatch = std::make_unique<JobInfoWatch>(kJobInfoDir, state->backendJobId);
+    state->sink.SetStop([job] { return MustStop(job); });
 
     JobRequest& request = state->request;
     if (const MediaSize* size = FindMediaByPwgName(options->media.size_name))
