@@ -5,19 +5,18 @@
 #include <cerrno>
 #include <cstdint>
 
-#include <fcntl.h>
 #include <poll.h>
 #include <sys/eventfd.h>
 #include <sys/inotify.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include "StatusFile.h"
+
 namespace tq51m {
 
 namespace {
 
-// The job information file holds a few short lines; anything larger is not the backend's.
-constexpr off_t kMaxJobInfoSize = 64 * 1024;
 // How often what sends no event is looked at.
 constexpr std::chrono::milliseconds kPollInterval(100);
 
@@ -125,35 +124,10 @@ JobInfoWatch::Outcome JobInfoWatch::Wait(int exitFd, const std::function<bool()>
 }
 
 JobInfo ReadJobInfoFile(const std::string& path) {
-    JobInfo absent;
-    const int fd = open(path.c_str(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC);
-    if (fd < 0)
-        return absent;
-    struct stat info;
     std::string text;
-    bool ok = fstat(fd, &info) == 0 && S_ISREG(info.st_mode) && info.st_size <= kMaxJobInfoSize;
-    if (ok) {
-        // One byte more than the limit shows a file that grew after fstat.
-        text.resize(size_t(kMaxJobInfoSize) + 1);
-        size_t length = 0;
-        for (;;) {
-            const ssize_t n = read(fd, &text[length], text.size() - length);
-            if (n < 0 && errno == EINTR)
-                continue;
-            if (n <= 0) {
-                ok = n == 0;
-                break;
-            }
-            length += size_t(n);
-            if (length == text.size()) {
-                ok = false;
-                break;
-            }
-        }
-        text.resize(length);
-    }
-    close(fd);
-    return ok ? ParseJobInfo(text) : absent;
+    if (!ReadStatusFile(path, StatusLinks::Refuse, text))
+        return JobInfo();
+    return ParseJobInfo(text);
 }
 
 } // namespace tq51m

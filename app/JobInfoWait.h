@@ -46,8 +46,9 @@ class JobInfoWatch {
     int m_wake = -1;
 };
 
-// What the file at path says, with the filter's rules for its lines. A link, anything but a
-// regular file, a file larger than 64 KiB or one that cannot be read counts as absent.
+// What the file at path says, with the filter's rules for its lines. It is read as the status
+// file is (ReadStatusFile): a link, anything but a regular file, a file larger than 1 MiB or
+// one that cannot be read counts as absent.
 JobInfo ReadJobInfoFile(const std::string& path);
 
 } // namespace tq51m

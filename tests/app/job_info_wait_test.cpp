@@ -115,10 +115,10 @@ void FifoMovedIn(const std::string& dir, const std::string& path) {
         rename(fifo.c_str(), path.c_str());
 }
 
-// 64 KiB of comment lines, then the values: larger than any job information file.
+// 1 MiB of comment lines, then the values: far larger than any job information file.
 void Oversized(const std::string&, const std::string& path) {
     const int fd = open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
-    for (int i = 0; i < 1024; ++i)
+    for (int i = 0; i < 16384; ++i)
         WriteText(fd, std::string(63, '#') + "\n");
     WriteText(fd, kText);
     close(fd);
