@@ -259,7 +259,7 @@ bool ReadStatusFile(const std::string& path, std::string& text) {
     return true;
 }
 
-std::string StatusFilePath(const std::string& deviceUri) {
+std::string SerialOf(const std::string& deviceUri) {
     const size_t at = deviceUri.find("?serial=");
     if (at == std::string::npos)
         return std::string();
@@ -276,7 +276,12 @@ std::string StatusFilePath(const std::string& deviceUri) {
         if (!ok)
             return std::string();
     }
-    return "/tmp/TQ-51M_" + serial + ".log";
+    return serial;
+}
+
+std::string StatusFilePath(const std::string& deviceUri) {
+    const std::string serial = SerialOf(deviceUri);
+    return serial.empty() ? std::string() : "/tmp/TQ-51M_" + serial + ".log";
 }
 
 } // namespace tq51m

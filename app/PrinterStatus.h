@@ -38,6 +38,10 @@ PrinterStatus ParseStatusText(const std::string& text);
 // False when it is missing or unreadable.
 bool ReadStatusFile(const std::string& path, std::string& text);
 
+// The serial of a device URI "...?serial=SERIAL" (up to a further parameter); empty when the
+// URI carries none or one that cannot name a file.
+std::string SerialOf(const std::string& deviceUri);
+
 // "/tmp/TQ-51M_<serial>.log" for a device URI "...?serial=SERIAL"; empty when the URI
 // carries no usable serial.
 std::string StatusFilePath(const std::string& deviceUri);
