@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: Apache-2.0
 #include "BackendConnection.h"
-#include "PrinterStatus.h"
+#include <DeviceSerial.h>
 
 #include <cerrno>
 #include <chrono>
@@ -159,7 +159,8 @@ pappl_preason_t DeviceStatus(pappl_device_t*) {
 // lists its printers: programs on this machine find the printer's status file through it.
 char* DeviceId(pappl_device_t* device, char* buffer, size_t size) {
     const auto* connection = static_cast<const BackendConnection*>(papplDeviceGetData(device));
-    const std::string serial = connection != nullptr ? SerialOf(connection->uri) : std::string();
+    const std::string serial =
+        connection != nullptr ? PlainSerialOf(connection->uri) : std::string();
     if (serial.empty())
         snprintf(buffer, size, "%s", kDeviceId);
     else
