@@ -413,7 +413,10 @@ int BackendProcess::Wait(const std::function<bool()>& canceled) {
             kill(m_pid, SIGKILL);
             killed = true;
         }
-        poll(nullptr, 0, 20);
+        // The exit wakes the wait at once; the cancel check has no event and is looked at
+        // every 100 ms (every 20 ms without a pidfd, when the exit is polled too).
+        pollfd exit = {m_exitFd, POLLIN, 0};
+        poll(&exit, m_exitFd >= 0 ? 1 : 0, m_exitFd >= 0 ? 100 : 20);
     }
     if (m_reader.joinable())
         m_reader.join();
