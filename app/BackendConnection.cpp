@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: Apache-2.0
 #include "BackendConnection.h"
+#include <DeviceSerial.h>
 
 #include <cerrno>
 #include <chrono>
@@ -162,8 +163,16 @@ pappl_preason_t DeviceStatus(pappl_device_t*) {
     return PAPPL_PREASON_NONE; // the status file is read by a timer instead
 }
 
-char* DeviceId(pappl_device_t*, char* buffer, size_t size) {
-    snprintf(buffer, size, "%s", kDeviceId);
+// The model's device ID with the serial of the device URI, as the backend reports it when it
+// lists its printers: programs on this machine find the printer's status file through it.
+char* DeviceId(pappl_device_t* device, char* buffer, size_t size) {
+    const auto* connection = static_cast<const BackendConnection*>(papplDeviceGetData(device));
+    const std::string serial =
+        connection != nullptr ? PlainSerialOf(connection->uri) : std::string();
+    if (serial.empty())
+        snprintf(buffer, size, "%s", kDeviceId);
+    else
+        snprintf(buffer, size, "%sSN:%s;", kDeviceId, serial.c_str());
     return buffer;
 }
 
