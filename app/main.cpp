@@ -30,6 +30,7 @@
 #include "Driver.h"
 #include "PngFilter.h"
 #include "Housekeeping.h"
+#include "PrinterCreation.h"
 #include "WebPage.h"
 
 #ifndef TQ51M_VERSION
@@ -160,7 +161,8 @@ pappl_system_t* CreateSystem(int numOptions, cups_option_t* options, void* data)
         papplSystemSetAdminGroup(system, adminGroup);
 
     papplSystemSetPrinterDrivers(system, int(sizeof(gDrivers) / sizeof(gDrivers[0])), gDrivers,
-                                 nullptr, tq51m::AddPrinterPage, tq51m::DriverCallback, nullptr);
+                                 tq51m::AutoAddDriver, tq51m::PrinterCreated, tq51m::DriverCallback,
+                                 nullptr);
     papplSystemSetFooterHTML(system, "TQ-51M Printer Application " TQ51M_VERSION);
     pappl_version_t version = {};
     snprintf(version.name, sizeof(version.name), "%s", kAppName);
@@ -194,7 +196,8 @@ int main(int argc, char* argv[]) {
     tq51m::RegisterBackendScheme();
     // Outlives the main loop: its thread ends before main returns.
     tq51m::Housekeeping housekeeping;
-    return papplMainloop(
-        argc, argv, TQ51M_VERSION, nullptr, int(sizeof(gDrivers) / sizeof(gDrivers[0])), gDrivers,
-        nullptr, tq51m::DriverCallback, nullptr, nullptr, CreateSystem, nullptr, &housekeeping);
+    return papplMainloop(argc, argv, TQ51M_VERSION, nullptr,
+                         int(sizeof(gDrivers) / sizeof(gDrivers[0])), gDrivers,
+                         tq51m::AutoAddDriver, tq51m::DriverCallback, nullptr, nullptr,
+                         CreateSystem, nullptr, &housekeeping);
 }
