@@ -54,9 +54,9 @@ class BackendSink : public OutputSink {
 };
 
 // One job of a printer at a time: a job holds its printer's lock from its start to its end.
-std::mutex& PrinterLock(int printerId) {
+std::timed_mutex& PrinterLock(int printerId) {
     static std::mutex guard;
-    static std::map<int, std::mutex> locks;
+    static std::map<int, std::timed_mutex> locks;
     std::lock_guard<std::mutex> lock(guard);
     return locks[printerId];
 }
@@ -68,7 +68,7 @@ struct JobState {
         if (infoWatch)
             infoWatch->Interrupt();
     }
-    std::unique_lock<std::mutex> printerLock;
+    std::unique_lock<std::timed_mutex> printerLock;
     BackendProcess backend;
     BackendSink sink;
     std::string backendJobId;
@@ -201,14 +201,15 @@ bool StartJob(pappl_job_t* job, pappl_pr_options_t* options, pappl_device_t* dev
 
     auto* state = new JobState;
     papplJobSetData(job, state);
-    state->printerLock =
-        std::unique_lock<std::mutex>(PrinterLock(papplPrinterGetID(printer)), std::defer_lock);
-    while (!state->printerLock.try_lock()) {
+    state->printerLock = std::unique_lock<std::timed_mutex>(PrinterLock(papplPrinterGetID(printer)),
+                                                            std::defer_lock);
+    // The lock is taken as soon as it is free; a stop has no event and is looked at every
+    // 100 ms.
+    while (!state->printerLock.try_lock_for(std::chrono::milliseconds(100))) {
         if (MustStop(job)) {
             FinishState(job);
             return false;
         }
-        usleep(50000);
     }
     state->backendJobId =
         std::to_string(BackendJobId(papplPrinterGetID(printer), papplJobGetID(job)));
