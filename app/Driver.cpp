@@ -3,6 +3,7 @@
 
 #include <cerrno>
 #include <chrono>
+#include <cstdlib>
 #include <cstring>
 #include <functional>
 #include <future>
@@ -12,10 +13,14 @@
 #include <utility>
 #include <vector>
 
+#include <fcntl.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
 #include "BackendConnection.h"
+#include "BackendExit.h"
 #include "JobInfoWait.h"
+#include "JobOrder.h"
 #include "JobOptions.h"
 #include "PrintJob.h"
 #include "PrinterIcons.h"
@@ -35,22 +40,49 @@ namespace {
 // The default media: 8 x 10 in, glossy.
 const char kDefaultMedia[] = "oe_photo-8x10_8.16x10.12in";
 const char kDefaultMediaType[] = "photographic-glossy";
+// The printer's error policy, kept as a vendor default so that PAPPL saves it with the printer,
+// offers it on its "Printing Defaults" page and sets it over IPP
+// (printer-error-policy-default).
+const char kErrorPolicyAttribute[] = "printer-error-policy";
 
 // The command stream goes straight to the job's own backend. PAPPL 1.3.1 may start two jobs of
 // a printer at once (two submissions in the same instant) and open its device twice, so
 // nothing of a job goes through the shared device.
-// A cancelled job stops writing even while the backend reads nothing.
+// A cancelled job stops writing even while the backend reads nothing. A copy goes to the job's
+// file in the spool folder, so that the job can be sent again when the printer stops in the
+// middle of it: PAPPL keeps no copy of streamed raster.
 class BackendSink : public OutputSink {
   public:
-    explicit BackendSink(BackendProcess& backend) : m_backend(backend) {}
+    BackendSink(BackendProcess& backend, int copyFd) : m_backend(backend), m_copyFd(copyFd) {}
     void SetStop(std::function<bool()> stop) { m_stop = std::move(stop); }
     bool Write(const void* data, size_t len) override {
-        return len == 0 || m_backend.Write(data, len, m_stop);
+        if (len == 0)
+            return true;
+        if (m_copyFd >= 0 && !m_copyFailed && !WriteAll(m_copyFd, data, len))
+            m_copyFailed = true;
+        return m_backend.Write(data, len, m_stop);
     }
+    bool CopyFailed() const { return m_copyFd < 0 || m_copyFailed; }
 
   private:
+    static bool WriteAll(int fd, const void* data, size_t len) {
+        const char* bytes = static_cast<const char*>(data);
+        while (len > 0) {
+            const ssize_t n = write(fd, bytes, len);
+            if (n < 0 && errno == EINTR)
+                continue;
+            if (n <= 0)
+                return false;
+            bytes += n;
+            len -= size_t(n);
+        }
+        return true;
+    }
+
     BackendProcess& m_backend;
     std::function<bool()> m_stop;
+    int m_copyFd;
+    bool m_copyFailed = false;
 };
 
 // A job's state from its start to its end. It holds its printer's turn from StartJob on and
@@ -65,6 +97,10 @@ struct JobState {
             infoReady.wait();
         print.reset();
         sink.reset();
+        if (copyFd >= 0)
+            close(copyFd);
+        if (!copyPath.empty())
+            unlink(copyPath.c_str());
         if (hasTurn) {
             printer.EndBackend();
             printer.GiveTurn();
@@ -77,6 +113,10 @@ struct JobState {
     bool hasTurn = false;
     BackendProcess* backend = nullptr; // the printer's backend while the job has the turn
     std::unique_ptr<BackendSink> sink;
+    int copyFd = -1;      // the copy of the command stream in the spool folder
+    std::string copyPath; // removed with the job
+    BackendJob backendJob;
+    JobInfo info; // what the job's stream was made for
     std::string backendJobId;
     std::string backendError;
     std::unique_ptr<JobInfoWatch> infoWatch;
@@ -88,6 +128,9 @@ struct JobState {
     unsigned lastPage = 0;
     unsigned pagesSent = 0;
     bool skipPage = false;
+    unsigned rows = 0;      // rows of the page received
+    unsigned height = 0;    // rows the page's header promised
+    bool truncated = false; // the document ended inside a page
     bool gray = false;
     unsigned width = 0;
     std::vector<unsigned char> rgb;
@@ -217,7 +260,14 @@ bool StartJob(pappl_job_t* job, pappl_pr_options_t* options, pappl_device_t*) {
         return false;
     }
     state->backend = &owner->NewBackend();
-    state->sink = std::make_unique<BackendSink>(*state->backend);
+    char copyPath[1024];
+    state->copyFd = papplJobOpenFile(job, copyPath, sizeof(copyPath), nullptr, "tq51m", "w");
+    if (state->copyFd >= 0)
+        state->copyPath = copyPath;
+    else
+        papplLogJob(job, PAPPL_LOGLEVEL_WARN, "No copy of the job can be kept: %s",
+                    strerror(errno));
+    state->sink = std::make_unique<BackendSink>(*state->backend, state->copyFd);
     state->backendJobId =
         std::to_string(BackendJobId(papplPrinterGetID(printer), papplJobGetID(job)));
 
@@ -247,7 +297,7 @@ bool StartJob(pappl_job_t* job, pappl_pr_options_t* options, pappl_device_t*) {
     for (int i = 0; i < options->num_vendor; ++i)
         request.vendor.emplace_back(options->vendor[i].name, options->vendor[i].value);
 
-    BackendJob backendJob;
+    BackendJob& backendJob = state->backendJob;
     backendJob.deviceUri = papplPrinterGetDeviceURI(printer);
     backendJob.jobId = state->backendJobId;
     backendJob.user = papplJobGetUsername(job) ? papplJobGetUsername(job) : "anonymous";
@@ -309,7 +359,12 @@ bool StartPrint(pappl_job_t* job, pappl_pr_options_t* options, JobState* state,
     // The first page is read and colour-processed while the job information is waited for;
     // placing its first print takes the layout from it.
     state->print = std::make_unique<PrintJob>(
-        std::move(settings), [state] { return state->infoReady.get(); }, *state->sink,
+        std::move(settings),
+        [state] {
+            state->info = state->infoReady.get();
+            return state->info;
+        },
+        *state->sink,
         [job, state] {
             if (!MustStop(job, *state))
                 return false;
@@ -357,6 +412,8 @@ bool StartPage(pappl_job_t* job, pappl_pr_options_t* options, pappl_device_t*, u
 
     state->gray = header.cupsBitsPerPixel == 8;
     state->width = header.cupsWidth;
+    state->rows = 0;
+    state->height = header.cupsHeight;
     state->rgb.assign(size_t(header.cupsWidth) * 3, 0);
     unsigned copies = options->copies > 0 ? unsigned(options->copies) : 1;
     if (IsRasterDocument(job) && header.NumCopies > 1)
@@ -372,6 +429,7 @@ bool WriteLine(pappl_job_t* job, pappl_pr_options_t*, pappl_device_t*, unsigned,
         return false;
     if (state->skipPage)
         return true;
+    ++state->rows;
     if (state->gray) {
         // sGray is widened to RGB: the filter's colour chain takes three bytes per pixel.
         unsigned char* out = state->rgb.data();
@@ -388,36 +446,162 @@ bool EndPage(pappl_job_t* job, pappl_pr_options_t*, pappl_device_t*, unsigned) {
     JobState* state = StateOf(job);
     if (state == nullptr || !state->print)
         return false;
-    if (!state->skipPage) {
-        state->print->EndPage();
-        ++state->pagesSent;
+    if (state->skipPage)
+        return true;
+    // PAPPL ends a page whose data ran out (a broken upload, a cut-off file) as if it were
+    // whole: the missing rows would print black, a sheet of ribbon wasted. Nothing of such a
+    // document goes further; the backend is ended before it takes a partial sheet.
+    if (state->rows < state->height) {
+        state->truncated = true;
+        state->backend->Terminate();
+        return Fail(job, "The document ends inside page " + std::to_string(state->lastPage) + " (" +
+                             std::to_string(state->rows) + " of " + std::to_string(state->height) +
+                             " rows): it was not printed. Send it again.");
     }
+    state->print->EndPage();
+    ++state->pagesSent;
     return true;
+}
+
+// The exit status for DecideAfterExit: the code, or -1 for a backend ended by a signal.
+int ExitCode(int status) {
+    return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+}
+
+// The printer's error policy as last set (web page or IPP).
+ErrorPolicy ErrorPolicyOf(pappl_printer_t* printer) {
+    ipp_t* attrs = papplPrinterGetDriverAttributes(printer);
+    ipp_attribute_t* attr =
+        attrs ? ippFindAttribute(attrs, "printer-error-policy-default", IPP_TAG_KEYWORD) : nullptr;
+    const char* keyword = attr ? ippGetString(attr, 0, nullptr) : nullptr;
+    const ErrorPolicy policy = ParseErrorPolicy(keyword ? keyword : "");
+    ippDelete(attrs);
+    return policy;
+}
+
+// Sends the job's kept command stream again through a new backend; the wait status, or -1
+// with failure set when it cannot be sent. The stream was made for the media the backend
+// reported; when the loaded media no longer lays out the same way, it is not sent.
+int Resend(pappl_job_t* job, JobState* state, std::string& failure) {
+    state->sink.reset();
+    state->backendError.clear();
+    state->backend = &state->printer.NewBackend();
+    const std::string infoPath = JobInfoPath(kJobInfoDir, state->backendJobId.c_str());
+    unlink(infoPath.c_str());
+    JobInfoWatch watch(kJobInfoDir, state->backendJobId);
+    std::string error;
+    if (!state->backend->Start(
+            BackendProgram(), state->backendJob,
+            [job, state](const std::string& line) { HandleBackendLine(job, state, line); },
+            error)) {
+        failure = error;
+        return -1;
+    }
+    const auto stop = [job, state] { return MustStop(job, *state); };
+    watch.Wait(state->backend->ExitFd(), stop, std::chrono::seconds(120));
+    const JobInfo info = ReadJobInfoFile(watch.path());
+    const auto parity = [](const std::string& text) { return atoi(text.c_str()) % 2; };
+    if (info.mediaSize != state->info.mediaSize ||
+        parity(info.remainHalf) != parity(state->info.remainHalf)) {
+        state->backend->Terminate();
+        state->backend->Wait([] { return true; });
+        failure = "The loaded media changed while the job waited; send the job again.";
+        return -1;
+    }
+    const int fd = open(state->copyPath.c_str(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0) {
+        failure = "The job's copy is gone: " + std::string(strerror(errno));
+        state->backend->Terminate();
+        state->backend->Wait([] { return true; });
+        return -1;
+    }
+    std::vector<char> buffer(1 << 16);
+    ssize_t n;
+    while (!stop() && (n = read(fd, buffer.data(), buffer.size())) > 0)
+        if (!state->backend->Write(buffer.data(), size_t(n), stop))
+            break;
+    close(fd);
+    state->backend->CloseInput();
+    return state->backend->Wait(stop);
+}
+
+// The printer's state as the job's message while it waits.
+std::string WaitingMessage(pappl_printer_t* printer, const std::string& why) {
+    const PrinterStatus status = LastStatus(printer);
+    std::string text = "Waiting for the printer";
+    if (CannotPrint(status) && !status.stateText.empty())
+        text += ": " + status.stateText;
+    return text + " (" + why + ")";
 }
 
 bool EndJob(pappl_job_t* job, pappl_pr_options_t*, pappl_device_t*) {
     JobState* state = StateOf(job);
     if (state == nullptr)
         return false;
-    const bool canceled = MustStop(job, *state);
+    pappl_printer_t* printer = papplJobGetPrinter(job);
+    const bool canceled = MustStop(job, *state) || state->truncated;
     if (state->print && !canceled)
         state->print->End();
     state->print.reset();
+    const bool kept = state->sink && !state->sink->CopyFailed();
     state->backend->CloseInput();
-    const int status = state->backend->Wait([job, state] { return MustStop(job, *state); });
+    const auto stop = [job, state] { return MustStop(job, *state); };
+    int status = state->backend->Wait(stop);
 
+    // The backend's exit decides, as with cupsd. A job to be sent again waits for the printer
+    // holding its turn, so the jobs behind it stay behind it.
+    const ErrorPolicy policy = ErrorPolicyOf(printer);
     std::string failure;
-    if (!papplJobIsCanceled(job) && state->printer.Stopping()) {
-        failure = "Stopped: the printer application was shut down.";
-    } else if (!canceled && !papplJobIsCanceled(job)) {
-        failure = DescribeExit(status);
-        if (!failure.empty() && !state->backendError.empty())
-            failure += " " + state->backendError;
+    for (int resends = 0; !stop() && !state->truncated; ++resends) {
+        const ExitDecision decision = DecideAfterExit(ExitCode(status), policy, resends);
+        if (decision.kind == ExitDecision::Complete)
+            break;
+        if (decision.kind == ExitDecision::Cancel) {
+            papplJobCancel(job);
+            break;
+        }
+        std::string why = DescribeExit(status);
+        if (!state->backendError.empty())
+            why += " " + state->backendError;
+        if (decision.kind == ExitDecision::Abort) {
+            failure = why;
+            break;
+        }
+        if (!kept) {
+            failure = why + " The job could not be kept for printing again: the spool folder "
+                            "has no room for it.";
+            break;
+        }
+        papplLogJob(job, PAPPL_LOGLEVEL_WARN, "Sending the job again: %s", why.c_str());
+        papplJobSetReasons(job, PAPPL_JREASON_PRINTER_STOPPED, PAPPL_JREASON_NONE);
+        papplJobSetMessage(job, "%s", WaitingMessage(printer, why).c_str());
+        bool ready = true;
+        if (decision.stopPrinter) {
+            // The printer stays stopped until the operator resumes it (web page or IPP).
+            papplPrinterPause(printer);
+            while (ready && papplPrinterGetState(printer) == IPP_PSTATE_STOPPED)
+                ready = state->printer.WaitUntilPrintable(1, stop);
+        }
+        ready = ready && state->printer.WaitUntilPrintable(decision.waitSeconds, stop);
+        papplJobSetReasons(job, PAPPL_JREASON_NONE, PAPPL_JREASON_PRINTER_STOPPED);
+        if (!ready)
+            break;
+        papplJobSetMessage(job, "Sending the job to the printer again.");
+        status = Resend(job, state, failure);
+        if (status < 0)
+            break;
     }
+    if (failure.empty() && !papplJobIsCanceled(job) && state->printer.Stopping())
+        failure = "Stopped: the printer application was shut down.";
+    const bool truncated = state->truncated;
     // The backend's last progress line would otherwise stay the job's message, also when PAPPL
     // itself ends the job after this (raster data it does not take, a broken image).
     const unsigned pagesSent = state->pagesSent;
     FinishState(job);
+    // The next job PAPPL starts is the oldest one waiting.
+    KeepJobsInOrder(printer);
+    if (truncated)
+        return false; // the page's end said why
     if (!failure.empty())
         return Fail(job, failure);
     if (papplJobIsCanceled(job)) {
@@ -425,7 +609,7 @@ bool EndJob(pappl_job_t* job, pappl_pr_options_t*, pappl_device_t*) {
         papplJobSetMessage(job, "Stopped after %u page(s).", pagesSent);
     } else {
         papplJobSetMessage(job, "%u page(s) sent to the printer.", pagesSent);
-        SetJobProblem(papplJobGetPrinter(job), std::string());
+        SetJobProblem(printer, std::string());
     }
     return true;
 }
@@ -544,6 +728,11 @@ bool DriverCallback(pappl_system_t*, const char* driverName, const char* deviceU
     ippAddString(*attrs, IPP_TAG_PRINTER, IPP_TAG_KEYWORD, "pwg-raster-document-sheet-back",
                  nullptr, "normal");
     for (const VendorOption& option : VendorOptions()) {
+        data->vendor[data->num_vendor++] = kErrorPolicyAttribute;
+        ippAddString(*attrs, IPP_TAG_PRINTER, IPP_TAG_KEYWORD, "printer-error-policy-default",
+                     nullptr, kErrorPolicyKeywords[int(kDefaultErrorPolicy)]);
+        ippAddStrings(*attrs, IPP_TAG_PRINTER, IPP_TAG_KEYWORD, "printer-error-policy-supported", 4,
+                      nullptr, kErrorPolicyKeywords);
         data->vendor[data->num_vendor++] = option.ipp;
         if (option.isBoolean)
             AddBoolean(*attrs, option.ipp, option.defaultValue != 0);

@@ -6,6 +6,7 @@
 
 #include <malloc.h>
 
+#include "JobOrder.h"
 #include "PrinterState.h"
 #include "StatusUpdates.h"
 
@@ -84,7 +85,10 @@ bool Housekeeping::Tick() {
 void Housekeeping::Run() {
     InstallStopHandlers();
     // PAPPL loads the jobs kept queued by the last stop but starts none until a printer changes.
-    ForEachPrinter(m_system, [](pappl_printer_t* printer) { papplPrinterResume(printer); });
+    ForEachPrinter(m_system, [](pappl_printer_t* printer) {
+        KeepJobsInOrder(printer);
+        papplPrinterResume(printer);
+    });
 
     bool stopping = false;
     for (unsigned tick = 0; Tick(); ++tick) {
@@ -101,6 +105,7 @@ void Housekeeping::Run() {
         if (stopping) {
             if (AnyJobRunning())
                 continue;
+            ForEachPrinter(m_system, ReleaseHeldJobs);
             SaveState();
             m_stopped = true;
             return;

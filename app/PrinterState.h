@@ -17,6 +17,7 @@
 #include <functional>
 #include <memory>
 #include <mutex>
+#include <set>
 #include <string>
 
 #include <pappl/pappl.h>
@@ -32,7 +33,9 @@ struct AppliedStatus {
     int supplyLevel = -2; // nothing set yet
     std::string readyMedia;
     std::string jobProblem;
-    bool problemReason = false; // "other" for the failed job, until the printer's state changes
+    bool problemReason = false;   // "other" for the failed job, until the printer's state changes
+    bool pausedForFault = false;  // paused by the application while the printer cannot print
+    long long printsAtReset = -1; // the total count when the counter was reset; -1 not yet
 };
 
 class PrinterState {
@@ -51,6 +54,11 @@ class PrinterState {
     // True while a job has the turn.
     bool Busy();
 
+    // Jobs held by the application to keep the queue in order (JobOrder).
+    bool HeldForOrder(int jobId);
+    void SetHeldForOrder(int jobId, bool held);
+    std::set<int> TakeHeldForOrder();
+
     // The backend of the job that has the turn: a new one for each job, ended with the turn.
     BackendProcess& NewBackend();
     void EndBackend();
@@ -64,15 +72,22 @@ class PrinterState {
         std::lock_guard<std::mutex> lock(m_statusMutex);
         return fn(m_applied);
     }
+    // Wakes the jobs waiting for the printer: a new status was applied.
+    void StatusApplied();
+    // Waits at least `seconds`, then until the status last applied lets the printer print;
+    // false once giveUp() turns true.
+    bool WaitUntilPrintable(int seconds, const std::function<bool()>& giveUp);
 
   private:
     std::mutex m_turnMutex;
     std::condition_variable m_turnFree;
     bool m_busy = false;
     std::unique_ptr<BackendProcess> m_backend;
+    std::set<int> m_heldForOrder; // guarded by m_turnMutex
     std::atomic<bool> m_stopping{false};
 
     std::mutex m_statusMutex;
+    std::condition_variable m_statusChanged;
     AppliedStatus m_applied;
 };
 

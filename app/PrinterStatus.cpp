@@ -156,6 +156,10 @@ PrinterStatus ParseStatusText(const std::string& text) {
     status.stateText = StateText(status.stateCode);
     status.message = MessageText(values[kPrinterMessage]);
     status.readyMedia = ReadyMedia(ToInt(values[kMediaSize]));
+    if (!values[kTotalCount].empty())
+        status.totalPrints = ToInt(values[kTotalCount]);
+    if (!values[kMediaRemain].empty())
+        status.printsLeft = ToInt(values[kMediaRemain]);
 
     if (!values[kMediaInitial].empty() && !values[kMediaRemain].empty()) {
         const long long initial = ToInt(values[kMediaInitial]);
@@ -179,6 +183,10 @@ bool ReadStatusFile(const std::string& path, std::string& text) {
 std::string StatusFilePath(const std::string& deviceUri) {
     const std::string serial = PlainSerialOf(deviceUri);
     return serial.empty() ? std::string() : StatusFilePathOf(serial);
+}
+
+bool CannotPrint(const PrinterStatus& status) {
+    return status.online && StateReasons(status.stateCode) != PAPPL_PREASON_NONE;
 }
 
 } // namespace tq51m

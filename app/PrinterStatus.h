@@ -16,6 +16,8 @@ struct PrinterStatus {
     int stateCode = 99999;
     pappl_preason_t reasons = PAPPL_PREASON_OFFLINE;
     int supplyLevel = -1;             // ribbon and paper set, percent; -1 unknown
+    long long totalPrints = -1;       // the printer's total count; -1 unknown
+    long long printsLeft = -1;        // prints left on the loaded media; -1 unknown
     const char* readyMedia = nullptr; // PWG name of the loaded sheet, null when unknown
     std::string stateText;            // the monitor's English state, "Door open"
     std::string message;              // the monitor's English message for the user
@@ -33,6 +35,11 @@ PrinterStatus OfflineStatus();
 
 // The status file's whole text; a file of the wrong shape counts as unreadable.
 PrinterStatus ParseStatusText(const std::string& text);
+
+// True while the printer reports a state in which it takes no job: door open, paper or ribbon
+// end, jam, no scrap box, a ribbon, paper size or system error. A missing status file is none
+// of these: the backend writes it on its first job.
+bool CannotPrint(const PrinterStatus& status);
 
 // Reads the file: a regular file only (no link, FIFO or device), of at most 1 MiB.
 // False when it is missing or unreadable.

@@ -1,12 +1,14 @@
 // SPDX-License-Identifier: Apache-2.0
 #include "StatusUpdates.h"
 
+#include <algorithm>
 #include <cstdlib>
 #include <cstring>
 #include <vector>
 
 #include "BackendMessages.h"
 #include "JobOptions.h"
+#include "JobOrder.h"
 #include "PrinterState.h"
 
 namespace tq51m {
@@ -60,8 +62,27 @@ bool RefreshPrinterStatus(pappl_printer_t* printer) {
         reasons |= PAPPL_PREASON_OTHER;
     papplPrinterSetReasons(printer, reasons, kStatusReasons & ~reasons);
 
+    // The printer is stopped while it cannot print, so that jobs wait in the queue, in order,
+    // and clients see printer-state "stopped" with the reasons; it goes on by itself once the
+    // printer can print again. A printer paused by the operator or for a stop stays paused.
+    const bool cannotPrint = CannotPrint(status);
+    const int change = state->WithStatus([cannotPrint, state](AppliedStatus& applied) {
+        if (cannotPrint == applied.pausedForFault || state->Stopping())
+            return 0;
+        applied.pausedForFault = cannotPrint;
+        return cannotPrint ? 1 : -1;
+    });
+    if (change > 0) {
+        papplPrinterPause(printer);
+    } else if (change < 0) {
+        KeepJobsInOrder(printer);
+        papplPrinterResume(printer);
+    }
+
     state->WithStatus([printer, &status](AppliedStatus& applied) {
         applied.status = status;
+        if (applied.printsAtReset < 0)
+            applied.printsAtReset = status.totalPrints;
         if (applied.supplyLevel != status.supplyLevel) {
             SetSupply(printer, status.supplyLevel);
             applied.supplyLevel = status.supplyLevel;
@@ -72,6 +93,16 @@ bool RefreshPrinterStatus(pappl_printer_t* printer) {
             applied.readyMedia = status.readyMedia;
         }
     });
+    // printer-impressions-completed follows the printer's own total count. PAPPL 1.3.1 also adds
+    // each completed job's impressions and takes nothing away: the figure catches up with the
+    // printer whenever the printer has printed more (sheets sent again, the printer used
+    // beside the application), and runs ahead of it by the prints that shared a sheet.
+    if (status.totalPrints >= 0) {
+        const long long behind = status.totalPrints - papplPrinterGetImpressionsCompleted(printer);
+        if (behind > 0)
+            papplPrinterSetImpressionsCompleted(printer, int(behind));
+    }
+    state->StatusApplied();
     return true;
 }
 
@@ -138,6 +169,23 @@ std::string JobProblem(pappl_printer_t* printer) {
     PrinterState* state = PrinterState::Of(printer);
     return state ? state->WithStatus([](AppliedStatus& applied) { return applied.jobProblem; })
                  : std::string();
+}
+
+long long PrintsSinceReset(pappl_printer_t* printer) {
+    PrinterState* state = PrinterState::Of(printer);
+    if (state == nullptr)
+        return -1;
+    return state->WithStatus([](AppliedStatus& applied) {
+        const long long total = applied.status.totalPrints;
+        return total < 0 ? -1 : std::max(0LL, total - applied.printsAtReset);
+    });
+}
+
+void ResetPrintCounter(pappl_printer_t* printer) {
+    if (PrinterState* state = PrinterState::Of(printer))
+        state->WithStatus([](AppliedStatus& applied) {
+            applied.printsAtReset = std::max(0LL, applied.status.totalPrints);
+        });
 }
 
 PrinterStatus LastStatus(pappl_printer_t* printer) {

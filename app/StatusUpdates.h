@@ -39,6 +39,11 @@ void ApplyBackendAttributes(pappl_printer_t* printer, const std::string& text);
 void SetJobProblem(pappl_printer_t* printer, const std::string& text);
 std::string JobProblem(pappl_printer_t* printer);
 
+// Prints since the operator last reset the counter (since the application started before the
+// first reset), -1 while the printer's total is unknown.
+long long PrintsSinceReset(pappl_printer_t* printer);
+void ResetPrintCounter(pappl_printer_t* printer);
+
 // The status last read for the printer (offline before the first reading).
 PrinterStatus LastStatus(pappl_printer_t* printer);
 

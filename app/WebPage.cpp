@@ -47,13 +47,7 @@ const char* MediaLabel(const char* pwgName) {
 }
 
 // Saves the photo options of the form as the printer's defaults.
-std::string SaveDefaults(pappl_client_t* client, pappl_printer_t* printer) {
-    cups_option_t* form = nullptr;
-    const int numForm = papplClientGetForm(client, &form);
-    if (!papplClientIsValidForm(client, numForm, form)) {
-        cupsFreeOptions(numForm, form);
-        return "Invalid form data.";
-    }
+std::string SaveDefaults(pappl_printer_t* printer, int numForm, cups_option_t* form) {
     pappl_pr_driver_data_t data;
     papplPrinterGetDriverData(printer, &data);
     if (const char* type = cupsGetOption("media-type", numForm, form))
@@ -80,8 +74,24 @@ std::string SaveDefaults(pappl_client_t* client, pappl_printer_t* printer) {
     if (error.empty() && !papplPrinterSetDriverDefaults(printer, &data, numVendor, vendor))
         error = "The defaults could not be saved.";
     cupsFreeOptions(numVendor, vendor);
-    cupsFreeOptions(numForm, form);
     return error.empty() ? "Photo settings saved." : error;
+}
+
+// The form posted to the page: the counter's reset button or the photo settings.
+std::string HandleForm(pappl_client_t* client, pappl_printer_t* printer) {
+    cups_option_t* form = nullptr;
+    const int numForm = papplClientGetForm(client, &form);
+    std::string notice;
+    if (!papplClientIsValidForm(client, numForm, form)) {
+        notice = "Invalid form data.";
+    } else if (cupsGetOption("reset-counter", numForm, form) != nullptr) {
+        ResetPrintCounter(printer);
+        notice = "Print counter reset.";
+    } else {
+        notice = SaveDefaults(printer, numForm, form);
+    }
+    cupsFreeOptions(numForm, form);
+    return notice;
 }
 
 bool ShowPage(pappl_client_t* client, void* data) {
@@ -90,7 +100,7 @@ bool ShowPage(pappl_client_t* client, void* data) {
         return true;
     std::string notice;
     if (papplClientGetMethod(client) == HTTP_STATE_POST)
-        notice = SaveDefaults(client, printer);
+        notice = HandleForm(client, printer);
 
     const PrinterStatus status = LastStatus(printer);
     papplClientHTMLPrinterHeader(client, printer, "TQ-51M status and photo settings", 0, nullptr,
@@ -121,6 +131,19 @@ bool ShowPage(pappl_client_t* client, void* data) {
                               status.supplyLevel, status.supplyLevel);
     else
         papplClientHTMLPuts(client, "---");
+    papplClientHTMLPuts(client, "</td></tr>\n<tr><th>Prints:</th><td id=\"tq51m-prints\">");
+    if (status.totalPrints >= 0)
+        papplClientHTMLPrintf(client, "%lld since the last reset, %lld in all",
+                              PrintsSinceReset(printer), status.totalPrints);
+    else
+        papplClientHTMLPuts(client, "---");
+    if (status.printsLeft >= 0)
+        papplClientHTMLPrintf(client, ", %lld left on the loaded media", status.printsLeft);
+    char path[256];
+    papplPrinterGetPath(printer, kPageName, path, sizeof(path));
+    papplClientHTMLStartForm(client, path, false);
+    papplClientHTMLPuts(client, "<input type=\"submit\" name=\"reset-counter\" "
+                                "value=\"Reset the counter\"></form>");
     const std::string problem = JobProblem(printer);
     if (!problem.empty()) {
         papplClientHTMLPuts(client,
@@ -130,8 +153,6 @@ bool ShowPage(pappl_client_t* client, void* data) {
     papplClientHTMLPuts(client, "</td></tr>\n</table>\n");
 
     // The photo options, as the classic driver's dialog labels them.
-    char path[256];
-    papplPrinterGetPath(printer, kPageName, path, sizeof(path));
     papplClientHTMLPuts(client, "<h2 class=\"title\">Photo settings</h2>\n");
     papplClientHTMLStartForm(client, path, false);
     papplClientHTMLPuts(client, "<table class=\"form\">\n<tr><th>Finish:</th><td><select "

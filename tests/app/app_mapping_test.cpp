@@ -6,6 +6,7 @@
 
 #include <gtest/gtest.h>
 
+#include "BackendExit.h"
 #include "JobOptions.h"
 #include "PrinterStatus.h"
 
@@ -255,6 +256,16 @@ TEST(AppPrinterStatus, FilesOfAnotherShapeAreOffline) {
     EXPECT_EQ(tq51m::ParseStatusText(crlf).supplyLevel, 74);
 }
 
+TEST(AppPrinterStatus, CountersComeFromTotalCountAndMediaRemain) {
+    const tq51m::PrinterStatus status =
+        tq51m::ParseStatusText(StatusFile("00000", "00001", "00500", "50", "37"));
+    EXPECT_EQ(status.totalPrints, 5);
+    EXPECT_EQ(status.printsLeft, 37);
+    const tq51m::PrinterStatus unknown =
+        tq51m::ParseStatusText(StatusFile("00000", "00001", "00500", "", ""));
+    EXPECT_EQ(unknown.printsLeft, -1);
+}
+
 TEST(AppPrinterStatus, StatusFilePathComesFromTheSerial) {
     EXPECT_EQ(tq51m::StatusFilePath("velmora-zelbackend://VELMORA/TQ-51M?serial=ZEL51M0001"),
               "/tmp/TQ-51M_ZEL51M0001.log");
@@ -266,3 +277,70 @@ TEST(AppPrinterStatus, StatusFilePathComesFromTheSerial) {
 }
 
 } // namespace
+
+// cupsd's meaning of a backend's exit status, with the error policy deciding a failure (1).
+TEST(AppBackendExit, EachExitStatusAsCupsdReadsIt) {
+    using K = tq51m::ExitDecision;
+    using P = tq51m::ErrorPolicy;
+    struct Case {
+        int exit;
+        P policy;
+        int resends;
+        K::Kind kind;
+        int waitSeconds;
+        bool waitForPrinter, stopPrinter;
+    };
+    const Case cases[] = {
+        {0, P::RetryCurrentJob, 0, K::Complete, 0, false, false},
+        {1, P::RetryCurrentJob, 0, K::Resend, 5, true, false},
+        {1, P::RetryCurrentJob, 5, K::Abort, 0, false, false},
+        {1, P::RetryJob, 0, K::Resend, 30, true, false},
+        {1, P::StopPrinter, 9, K::Resend, 0, true, true},
+        {1, P::AbortJob, 0, K::Abort, 0, false, false},
+        {2, P::RetryCurrentJob, 0, K::Abort, 0, false, false},
+        {3, P::RetryCurrentJob, 0, K::Abort, 0, false, false},
+        {4, P::AbortJob, 50, K::Resend, 3, true, false},
+        {5, P::RetryCurrentJob, 0, K::Cancel, 0, false, false},
+        {6, P::AbortJob, 0, K::Resend, 30, true, false},
+        {6, P::AbortJob, 5, K::Abort, 0, false, false},
+        {7, P::AbortJob, 4, K::Resend, 0, false, false},
+        {7, P::AbortJob, 5, K::Abort, 0, false, false},
+        {-1, P::RetryCurrentJob, 0, K::Abort, 0, false, false},
+        {8, P::RetryCurrentJob, 0, K::Abort, 0, false, false},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE("exit " + std::to_string(c.exit) + " after " + std::to_string(c.resends));
+        const K d = tq51m::DecideAfterExit(c.exit, c.policy, c.resends);
+        EXPECT_EQ(d.kind, c.kind);
+        EXPECT_EQ(d.waitSeconds, c.waitSeconds);
+        EXPECT_EQ(d.waitForPrinter, c.waitForPrinter);
+        EXPECT_EQ(d.stopPrinter, c.stopPrinter);
+    }
+}
+
+TEST(AppBackendExit, ErrorPolicyKeywords) {
+    EXPECT_EQ(tq51m::ParseErrorPolicy("abort-job"), tq51m::ErrorPolicy::AbortJob);
+    EXPECT_EQ(tq51m::ParseErrorPolicy("stop-printer"), tq51m::ErrorPolicy::StopPrinter);
+    EXPECT_EQ(tq51m::ParseErrorPolicy("retry-job"), tq51m::ErrorPolicy::RetryJob);
+    EXPECT_EQ(tq51m::ParseErrorPolicy("retry-current-job"), tq51m::ErrorPolicy::RetryCurrentJob);
+    EXPECT_EQ(tq51m::ParseErrorPolicy(""), tq51m::ErrorPolicy::RetryCurrentJob);
+    EXPECT_EQ(tq51m::ParseErrorPolicy("Abort-Job"), tq51m::ErrorPolicy::RetryCurrentJob);
+}
+
+// States 00000, 00001, 00500 and 00900 take jobs; every other state stops them. A missing
+// status file does not stop the printer.
+TEST(AppPrinterStatus, StatesInWhichThePrinterCannotPrint) {
+    const struct {
+        int code;
+        bool cannotPrint;
+    } cases[] = {{0, false},   {1, false},   {500, false}, {900, false}, {1000, true},
+                 {1010, true}, {1100, true}, {1200, true}, {1300, true}, {1400, true},
+                 {1500, true}, {1600, true}, {3000, true}, {4242, true}};
+    for (const auto& c : cases) {
+        tq51m::PrinterStatus status;
+        status.online = true;
+        status.stateCode = c.code;
+        EXPECT_EQ(tq51m::CannotPrint(status), c.cannotPrint) << "state " << c.code;
+    }
+    EXPECT_FALSE(tq51m::CannotPrint(tq51m::OfflineStatus()));
+}
