@@ -13,6 +13,7 @@
 
 #include "BackendConnection.h"
 #include "JobOptions.h"
+#include "JobThumbnails.h"
 #include "PrintJob.h"
 #include "PrinterStatus.h"
 #include "PrinterIcons.h"
@@ -33,16 +34,22 @@ constexpr unsigned kMaxPagePixels = 16384;
 
 // The command stream goes straight to the job's own backend. PAPPL 1.3.1 may start two jobs of
 // a printer at once (two submissions in the same instant) and open its device twice, so
-// nothing of a job goes through the shared device.
+// nothing of a job goes through the shared device. The jobs page's thumbnails are decoded
+// from the same bytes.
 class BackendSink : public OutputSink {
   public:
-    explicit BackendSink(BackendProcess& backend) : m_backend(backend) {}
+    BackendSink(BackendProcess& backend, SheetRecorder& sheets)
+        : m_backend(backend), m_sheets(sheets) {}
     bool Write(const void* data, size_t len) override {
-        return len == 0 || m_backend.Write(data, len);
+        if (len == 0)
+            return true;
+        m_sheets.Write(data, len);
+        return m_backend.Write(data, len);
     }
 
   private:
     BackendProcess& m_backend;
+    SheetRecorder& m_sheets;
 };
 
 // One job of a printer at a time: a job holds its printer's lock from its start to its end.
@@ -54,9 +61,10 @@ std::mutex& PrinterLock(int printerId) {
 }
 
 struct JobState {
-    JobState() : sink(backend) {}
+    JobState() : sink(backend, sheets) {}
     std::unique_lock<std::mutex> printerLock;
     BackendProcess backend;
+    SheetRecorder sheets;
     BackendSink sink;
     std::string backendJobId;
     std::string backendError;
@@ -157,6 +165,9 @@ bool StartJob(pappl_job_t* job, pappl_pr_options_t* options, pappl_device_t* dev
         }
         usleep(50000);
     }
+    // Thumbnails of jobs that have left the history go; this job's sheets are recorded.
+    PruneThumbnails(job);
+    state->sheets.Start(job);
     state->backendJobId =
         std::to_string(BackendJobId(papplPrinterGetID(printer), papplJobGetID(job)));
 
@@ -228,6 +239,7 @@ bool StartPrint(pappl_job_t* job, pappl_pr_options_t* options, JobState* state) 
 
     JobRequest request = state->request;
     request.pageSize = size ? size->pageSize : "";
+    state->sheets.SetDetails(size ? size->label : "", request.mediaType);
     request.xdpi = int(header.HWResolution[0]);
     request.ydpi = int(header.HWResolution[1]);
     const OptionList list = MapJobOptions(request);
@@ -329,6 +341,7 @@ bool EndJob(pappl_job_t* job, pappl_pr_options_t*, pappl_device_t* device) {
     papplDeviceFlush(device);
     state->backend.CloseInput();
     const int status = state->backend.Wait([job] { return MustStop(job); });
+    state->sheets.Finish();
 
     std::string failure;
     if (!papplJobIsCanceled(job) && ServerStopping()) {

@@ -33,25 +33,6 @@ enum Key {
     kKeyCount
 };
 
-// A decimal number as the monitor reads it: optional sign and digits; anything else is 0.
-int ToInt(const std::string& text) {
-    size_t i = 0;
-    bool negative = false;
-    if (i < text.size() && (text[i] == '+' || text[i] == '-'))
-        negative = text[i++] == '-';
-    if (i == text.size())
-        return 0;
-    long long value = 0;
-    for (; i < text.size(); ++i) {
-        if (text[i] < '0' || text[i] > '9')
-            return 0;
-        value = value * 10 + (text[i] - '0');
-        if (value > 2147483647LL)
-            return 0;
-    }
-    return int(negative ? -value : value);
-}
-
 const char* StateText(int code) {
     switch (code) {
     case 0:
@@ -89,7 +70,7 @@ const char kRestartMessage[] = "Restart the printer and computer.\nIf the printe
 std::string MessageText(const std::string& value) {
     if (value.empty())
         return std::string();
-    const int code = ToInt(value);
+    const int code = StatusNumber(value);
     switch (code) {
     case 1:
     case 2:
@@ -161,6 +142,24 @@ const char* ReadyMedia(int mediaSize) {
 
 } // namespace
 
+int StatusNumber(const std::string& text) {
+    size_t i = 0;
+    bool negative = false;
+    if (i < text.size() && (text[i] == '+' || text[i] == '-'))
+        negative = text[i++] == '-';
+    if (i == text.size())
+        return 0;
+    long long value = 0;
+    for (; i < text.size(); ++i) {
+        if (text[i] < '0' || text[i] > '9')
+            return 0;
+        value = value * 10 + (text[i] - '0');
+        if (value > 2147483647LL)
+            return 0;
+    }
+    return int(negative ? -value : value);
+}
+
 PrinterStatus OfflineStatus() {
     PrinterStatus status;
     status.stateText = StateText(99999);
@@ -209,16 +208,25 @@ PrinterStatus ParseStatusText(const std::string& text) {
         return OfflineStatus();
 
     PrinterStatus status;
-    status.stateCode = ToInt(values[kStatus]);
+    status.stateCode = StatusNumber(values[kStatus]);
     status.online = status.stateCode != 99999;
     status.reasons = StateReasons(status.stateCode);
     status.stateText = StateText(status.stateCode);
     status.message = MessageText(values[kMessage]);
-    status.readyMedia = ReadyMedia(ToInt(values[kMediaSize]));
+    status.readyMedia = ReadyMedia(StatusNumber(values[kMediaSize]));
+    status.messageValue = values[kMessage];
+    status.firmware = values[kVersion];
+    status.serial = values[kSerial];
+    status.mediaSize = values[kMediaSize];
+    status.mediaClass = values[kMediaClass];
+    status.mediaInitial = values[kInitial];
+    status.mediaRemain = values[kRemain];
+    status.mediaRemainHalf = values[kRemainHalf];
+    status.totalCount = values[kTotal];
 
     if (!values[kInitial].empty() && !values[kRemain].empty()) {
-        const long long initial = ToInt(values[kInitial]);
-        const long long remain = ToInt(values[kRemain]);
+        const long long initial = StatusNumber(values[kInitial]);
+        const long long remain = StatusNumber(values[kRemain]);
         if (initial > 0) {
             // The monitor shows no media left once the ribbon has run out.
             long long level = status.stateCode == 1200 ? 0 : remain * 100 / initial;

@@ -164,6 +164,7 @@ pappl_system_t* CreateSystem(int numOptions, cups_option_t* options, void*) {
     if (adminGroup != nullptr)
         papplSystemSetAdminGroup(system, adminGroup);
 
+    tq51m::AddWebResources(system);
     papplSystemSetPrinterDrivers(system, int(sizeof(gDrivers) / sizeof(gDrivers[0])), gDrivers,
                                  nullptr, tq51m::AddPrinterPage, tq51m::DriverCallback, nullptr);
     papplSystemSetFooterHTML(system, "TQ-51M Printer Application " TQ51M_VERSION);
