@@ -131,6 +131,10 @@ bool ShowJobs(pappl_client_t* client, void* data) {
 // One thumbnail, "?job=N&sheet=M".
 bool ShowSheet(pappl_client_t* client, void* data) {
     auto* printer = static_cast<pappl_printer_t*>(data);
+    // The sheets are the customers' photos: the same login as the jobs page.
+    const http_status_t authorized = papplClientIsAuthorized(client);
+    if (authorized != HTTP_STATUS_CONTINUE)
+        return papplClientRespond(client, authorized, nullptr, nullptr, 0, 0);
     cups_option_t* form = nullptr;
     const int numForm = papplClientGetForm(client, &form);
     const char* jobId = cupsGetOption("job", numForm, form);

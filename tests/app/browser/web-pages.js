@@ -134,6 +134,13 @@ async function checkJobs(browser, jobs) {
   check((await page.evaluate(() => window.tq51mInjected)) === undefined,
         'a job name ran as script');
   check((await page.$$('img[src="x"]')).length === 0, 'a job name made an element');
+  // Only the sheets of jobs in the history, by number.
+  for (const query of ['job=../../etc/passwd&sheet=1', 'job=1&sheet=11', 'job=999&sheet=1',
+                       'job=1&sheet=../1']) {
+    const status = await page.evaluate((url) => fetch(url).then((r) => r.status),
+                                       base + 'tq51m-sheet?' + query);
+    check(status === 404, `sheet ${query}: HTTP ${status}`);
+  }
   await page.close();
 }
 
