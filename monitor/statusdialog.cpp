@@ -12,12 +12,14 @@
 #include <QStyle>
 #include <QVector>
 
+#include <DeviceSerial.h>
 #include <cups/cups.h>
 
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
 #include <functional>
+#include <string>
 
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -26,7 +28,6 @@
 namespace {
 
 const char kBackendUriPrefix[] = "velmora-zelbackend://VELMORA/TQ-51M?serial=";
-const char kSerialTag[] = "serial=";
 const char kModelName[] = "TQ-51M";
 const char kUtilFormat[] = "/tmp/%s_%s_UTIL";
 const char kTcUtilFormat[] = "/tmp/%s_%s_TC_UTIL";
@@ -171,9 +172,10 @@ void enumerateRecognisedQueues(const std::function<bool(const RecognisedQueue&)>
 
 // A serial number names files in /tmp: it must stay inside that folder and fit the
 // request path buffer, else the printer cannot be identified.
-bool isUsableSerial(const QString& serial) {
-    return !serial.isEmpty() && !serial.contains(QLatin1Char('/')) &&
-           serial.toUtf8().size() <= kMaxSerialBytes;
+bool isUsableSerial(const std::string& serial) {
+    return tq51m::SerialStaysInTmp(serial) &&
+           QString::fromLatin1(serial.data(), int(serial.size())).toUtf8().size() <=
+               kMaxSerialBytes;
 }
 
 QByteArray requestFilePath(const char* format, const QString& serial) {
@@ -320,17 +322,14 @@ void StatusDialog::comboBox_indexChanged(int i) {
     const QString deviceUri = printerUriMap.value(ui->printerComboBox->itemText(i));
     QString statusFilePath;
     if (!deviceUri.isEmpty()) {
-        const QByteArray uri = deviceUri.toUtf8();
-        const int tagAt = uri.indexOf(kSerialTag);
-        const int serialAt = tagAt + int(sizeof(kSerialTag) - 1);
-        if (tagAt < 0) {
+        // Each byte of the URI's serial stands for one Latin-1 character.
+        std::string serial;
+        if (!tq51m::SerialAfterTag(deviceUri.toUtf8().toStdString(), serial)) {
             currentSerial.clear();
-        } else if (serialAt < uri.size()) {
-            const QString serial = QString::fromLatin1(uri.mid(serialAt));
-            if (isUsableSerial(serial)) {
-                statusFilePath = QStringLiteral("/tmp/TQ-51M_") + serial + QStringLiteral(".log");
-                currentSerial = serial;
-            }
+        } else if (isUsableSerial(serial)) {
+            const std::string path = tq51m::StatusFilePathOf(serial);
+            statusFilePath = QString::fromLatin1(path.data(), int(path.size()));
+            currentSerial = QString::fromLatin1(serial.data(), int(serial.size()));
         }
     }
 
