@@ -10,6 +10,7 @@
 #include <fcntl.h>
 #include <poll.h>
 #include <spawn.h>
+#include <sys/syscall.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -104,14 +105,21 @@ int SpawnBackend(const std::string& program, char* const argv[], char* const env
     return rc;
 }
 
-bool WriteAll(int fd, const void* data, size_t length) {
+// Writes to a non-blocking descriptor, waiting for room with poll.
+bool WriteAll(int fd, const void* data, size_t length, const std::function<bool()>& stop) {
     const char* bytes = static_cast<const char*>(data);
     while (length > 0) {
         const ssize_t n = write(fd, bytes, length);
         if (n < 0) {
             if (errno == EINTR)
                 continue;
-            return false;
+            if (errno != EAGAIN)
+                return false;
+            if (stop && stop())
+                return false;
+            pollfd room = {fd, POLLOUT, 0};
+            poll(&room, 1, stop ? 100 : -1);
+            continue;
         }
         bytes += n;
         length -= size_t(n);
@@ -270,6 +278,8 @@ BackendProcess::~BackendProcess() {
     }
     if (m_reader.joinable())
         m_reader.join();
+    if (m_exitFd >= 0)
+        close(m_exitFd);
 }
 
 bool BackendProcess::Start(const std::string& program, const BackendJob& job, LineHandler onLine,
@@ -307,6 +317,10 @@ bool BackendProcess::Start(const std::string& program, const BackendJob& job, Li
         return false;
     }
     m_input = input[1];
+    // Writes wait with poll, so that a job can give up on a backend that stopped reading.
+    fcntl(m_input, F_SETFL, fcntl(m_input, F_GETFL) | O_NONBLOCK);
+    // The child is not reaped before this, so the pid is still the backend's.
+    m_exitFd = int(syscall(SYS_pidfd_open, m_pid, 0));
     m_reader = std::thread(&BackendProcess::ReadErrors, this, errors[0], std::move(onLine));
     return true;
 }
@@ -339,8 +353,14 @@ void BackendProcess::ReadErrors(int fd, LineHandler onLine) {
     close(fd);
 }
 
-bool BackendProcess::Write(const void* data, size_t length) {
-    return m_input >= 0 && WriteAll(m_input, data, length);
+bool BackendProcess::Write(const void* data, size_t length, const std::function<bool()>& stop) {
+    if (m_input < 0)
+        return false;
+    if (WriteAll(m_input, data, length, stop))
+        return true;
+    if (stop && stop())
+        Terminate();
+    return false;
 }
 
 void BackendProcess::CloseInput() {

@@ -2,16 +2,21 @@
 #include "Driver.h"
 
 #include <cerrno>
+#include <chrono>
 #include <cstring>
+#include <functional>
+#include <future>
 #include <map>
 #include <memory>
 #include <mutex>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include <unistd.h>
 
 #include "BackendConnection.h"
+#include "JobInfoWait.h"
 #include "JobOptions.h"
 #include "JobThumbnails.h"
 #include "PrintJob.h"
@@ -35,21 +40,23 @@ constexpr unsigned kMaxPagePixels = 16384;
 // The command stream goes straight to the job's own backend. PAPPL 1.3.1 may start two jobs of
 // a printer at once (two submissions in the same instant) and open its device twice, so
 // nothing of a job goes through the shared device. The jobs page's thumbnails are decoded
-// from the same bytes.
+// from the same bytes. A cancelled job stops writing even while the backend reads nothing.
 class BackendSink : public OutputSink {
   public:
     BackendSink(BackendProcess& backend, SheetRecorder& sheets)
         : m_backend(backend), m_sheets(sheets) {}
+    void SetStop(std::function<bool()> stop) { m_stop = std::move(stop); }
     bool Write(const void* data, size_t len) override {
         if (len == 0)
             return true;
         m_sheets.Write(data, len);
-        return m_backend.Write(data, len);
+        return m_backend.Write(data, len, m_stop);
     }
 
   private:
     BackendProcess& m_backend;
     SheetRecorder& m_sheets;
+    std::function<bool()> m_stop;
 };
 
 // One job of a printer at a time: a job holds its printer's lock from its start to its end.
@@ -62,13 +69,21 @@ std::mutex& PrinterLock(int printerId) {
 
 struct JobState {
     JobState() : sink(backend, sheets) {}
+    // The wait for the job information must not outlive the job.
+    ~JobState() {
+        if (infoWatch)
+            infoWatch->Interrupt();
+    }
     std::unique_lock<std::mutex> printerLock;
     BackendProcess backend;
     SheetRecorder sheets;
     BackendSink sink;
     std::string backendJobId;
     std::string backendError;
-    JobInfo info;
+    std::unique_ptr<JobInfoWatch> infoWatch;
+    // The job information, waited for on a thread of its own from the backend's start on;
+    // destroyed first, which joins that thread.
+    std::future<JobInfo> infoReady;
     JobRequest request;
     std::unique_ptr<PrintJob> print;
     unsigned lastPage = 0;
@@ -148,7 +163,44 @@ bool Fail(pappl_job_t* job, const std::string& message) {
     return false;
 }
 
+// The backend writes the job information file once it has taken the job (a backend that
+// ends before that has refused it). Waited for up to 120 seconds, as the classic filter does;
+// without it every print goes on a sheet of its own.
+JobInfo AwaitJobInfo(pappl_job_t* job, JobState* state) {
+    using Clock = std::chrono::steady_clock;
+    const Clock::time_point start = Clock::now();
+    BackendProcess& backend = state->backend;
+    const int exitFd = backend.ExitFd();
+    const JobInfoWatch::Outcome outcome = state->infoWatch->Wait(
+        exitFd,
+        [job, &backend, exitFd] { return MustStop(job) || (exitFd < 0 && backend.HasExited()); },
+        std::chrono::seconds(120));
+    const long long waited =
+        std::chrono::duration_cast<std::chrono::milliseconds>(Clock::now() - start).count();
+    switch (outcome) {
+    case JobInfoWatch::Outcome::Written:
+        papplLogJob(job, PAPPL_LOGLEVEL_DEBUG, "Job information file written after %lld ms.",
+                    waited);
+        return ReadJobInfoFile(state->infoWatch->path());
+    case JobInfoWatch::Outcome::BackendExited:
+        // Whatever it wrote before it ended is complete.
+        papplLogJob(job, PAPPL_LOGLEVEL_DEBUG, "Backend ended after %lld ms.", waited);
+        return ReadJobInfoFile(state->infoWatch->path());
+    case JobInfoWatch::Outcome::TimedOut:
+        papplLogJob(job, PAPPL_LOGLEVEL_WARN,
+                    "No job information file from the backend: one print per sheet.");
+        return JobInfo();
+    case JobInfoWatch::Outcome::Stopped:
+        break;
+    }
+    return JobInfo();
+}
+
+} // namespace
+
 bool StartJob(pappl_job_t* job, pappl_pr_options_t* options, pappl_device_t* device) {
+    if (StateOf(job) != nullptr)
+        return true;
     pappl_printer_t* printer = papplJobGetPrinter(job);
     auto* connection = static_cast<BackendConnection*>(papplDeviceGetData(device));
     if (connection == nullptr)
@@ -181,6 +233,9 @@ bool StartJob(pappl_job_t* job, pappl_pr_options_t* options, pappl_device_t* dev
         FinishState(job);
         return Fail(job, reason);
     }
+    // Watching starts before the backend does, so that no write of the file is missed.
+    state->infoWatch = std::make_unique<JobInfoWatch>(kJobInfoDir, state->backendJobId);
+    state->sink.SetStop([job] { return MustStop(job); });
 
     JobRequest& request = state->request;
     if (const MediaSize* size = FindMediaByPwgName(options->media.size_name))
@@ -214,20 +269,25 @@ bool StartJob(pappl_job_t* job, pappl_pr_options_t* options, pappl_device_t* dev
     }
     papplLogJob(job, PAPPL_LOGLEVEL_INFO, "Started %s for backend job %s.", program.c_str(),
                 state->backendJobId.c_str());
-
+    state->infoReady = std::async(std::launch::async, AwaitJobInfo, job, state);
     return true;
 }
+
+void AbandonJob(pappl_job_t* job) {
+    JobState* state = StateOf(job);
+    if (state == nullptr)
+        return;
+    state->backend.CloseInput();
+    state->backend.Terminate();
+    state->backend.Wait([] { return true; });
+    FinishState(job);
+}
+
+namespace {
 
 // The settings are applied when the first page arrives: the page size and the resolution
 // come from its header (for PWG raster the client's, else PAPPL's for the job's media).
 bool StartPrint(pappl_job_t* job, pappl_pr_options_t* options, JobState* state) {
-    // The backend writes the job information file once it has taken the job (a backend that
-    // ends before that has refused it); the settings and the layout need it from the first
-    // page on.
-    WaitForJobInfo(kJobInfoDir, state->backendJobId.c_str(),
-                   [job, state] { return MustStop(job) || state->backend.HasExited(); });
-    state->info = ReadJobInfo(kJobInfoDir, state->backendJobId.c_str());
-
     const cups_page_header2_t& header = options->header;
     const MediaSize* size = FindMediaByPwgName(header.cupsPageSizeName);
     if (size == nullptr && header.cupsPageSize[0] > 0 && header.cupsPageSize[1] > 0)
@@ -248,8 +308,11 @@ bool StartPrint(pappl_job_t* job, pappl_pr_options_t* options, JobState* state) 
         settings.Set(option.first.c_str(), option.second.c_str());
     papplLogJob(job, PAPPL_LOGLEVEL_INFO, "Printing with %s.", JoinOptions(list).c_str());
 
-    state->print =
-        std::make_unique<PrintJob>(std::move(settings), state->info, state->sink, [job, state] {
+    // The first page is read and colour-processed while the job information is waited for;
+    // placing its first print takes the layout from it.
+    state->print = std::make_unique<PrintJob>(
+        std::move(settings), [state] { return state->infoReady.get(); }, state->sink,
+        [job, state] {
             if (!MustStop(job))
                 return false;
             state->backend.Terminate();

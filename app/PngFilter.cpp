@@ -44,13 +44,18 @@ bool PrintPng(pappl_job_t* job, pappl_device_t* device, void*) {
         png_image_free(&image);
         return Abort(job, "Out of memory for the PNG image.");
     }
-    png_color white = {255, 255, 255};
-    if (!png_image_finish_read(&image, &white, pixels.data(), 0, nullptr))
-        return Abort(job, std::string("The PNG image is damaged: ") + image.message);
 
+    // The backend starts before the image is decoded.
     pappl_pr_options_t* options = papplJobCreatePrintOptions(job, 1, color);
-    const bool printed = papplJobFilterImage(job, device, options, pixels.data(), int(image.width),
-                                             int(image.height), color ? 3 : 1, 0, true);
+    bool printed = StartJob(job, options, device);
+    png_color white = {255, 255, 255};
+    if (printed && !png_image_finish_read(&image, &white, pixels.data(), 0, nullptr)) {
+        AbandonJob(job);
+        printed = Abort(job, std::string("The PNG image is damaged: ") + image.message);
+    }
+    if (printed)
+        printed = papplJobFilterImage(job, device, options, pixels.data(), int(image.width),
+                                      int(image.height), color ? 3 : 1, 0, true);
     papplJobDeletePrintOptions(options);
     return printed;
 }
