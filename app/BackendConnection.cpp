@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: Apache-2.0
 #include "BackendConnection.h"
+#include <DeviceSerial.h>
 
 #include <cerrno>
 #include <chrono>
@@ -145,25 +146,27 @@ ssize_t DeviceRead(pappl_device_t*, void*, size_t) {
     return 0; // no back channel
 }
 
-ssize_t DeviceWrite(pappl_device_t* device, const void* buffer, size_t bytes) {
-    auto* connection = static_cast<BackendConnection*>(papplDeviceGetData(device));
-    if (connection == nullptr || connection->active == nullptr) {
-        papplDeviceError(device, "No backend is running for this device.");
-        return -1;
-    }
-    if (!connection->active->Write(buffer, bytes)) {
-        papplDeviceError(device, "The backend stopped reading the job.");
-        return -1;
-    }
-    return ssize_t(bytes);
+// Jobs write to their own backend, never to the device: nothing written here reaches the
+// printer.
+ssize_t DeviceWrite(pappl_device_t* device, const void*, size_t) {
+    papplDeviceError(device, "Jobs are sent to the printer through their own backend.");
+    return -1;
 }
 
 pappl_preason_t DeviceStatus(pappl_device_t*) {
     return PAPPL_PREASON_NONE; // the status file is read by a timer instead
 }
 
-char* DeviceId(pappl_device_t*, char* buffer, size_t size) {
-    snprintf(buffer, size, "%s", kDeviceId);
+// The model's device ID with the serial of the device URI, as the backend reports it when it
+// lists its printers: programs on this machine find the printer's status file through it.
+char* DeviceId(pappl_device_t* device, char* buffer, size_t size) {
+    const auto* connection = static_cast<const BackendConnection*>(papplDeviceGetData(device));
+    const std::string serial =
+        connection != nullptr ? PlainSerialOf(connection->uri) : std::string();
+    if (serial.empty())
+        snprintf(buffer, size, "%s", kDeviceId);
+    else
+        snprintf(buffer, size, "%sSN:%s;", kDeviceId, serial.c_str());
     return buffer;
 }
 
@@ -404,7 +407,10 @@ int BackendProcess::Wait(const std::function<bool()>& canceled) {
             kill(m_pid, SIGKILL);
             killed = true;
         }
-        poll(nullptr, 0, 20);
+        // The exit wakes the wait at once; the cancel check has no event and is looked at
+        // every 100 ms (every 20 ms without a pidfd, when the exit is polled too).
+        pollfd exit = {m_exitFd, POLLIN, 0};
+        poll(&exit, m_exitFd >= 0 ? 1 : 0, m_exitFd >= 0 ? 100 : 20);
     }
     if (m_reader.joinable())
         m_reader.join();
