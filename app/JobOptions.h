@@ -11,6 +11,10 @@
 
 namespace tq51m {
 
+// PAPPL's own limit for images (MaxImageSize), pixels a side: no page or image beyond it is
+// printed.
+constexpr unsigned kMaxImageSide = 16384;
+
 // One page size of the printer: the PPD's "PageSize" choice and its PWG media name.
 struct MediaSize {
     const char* pageSize; // "207x257mm"

@@ -8,13 +8,11 @@
 #include <png.h>
 
 #include "Driver.h"
+#include "JobOptions.h"
 
 namespace tq51m {
 
 namespace {
-
-// PAPPL's own limit for images (MaxImageSize): 16384 pixels a side.
-constexpr png_uint_32 kMaxSide = 16384;
 
 bool Abort(pappl_job_t* job, const std::string& message) {
     papplLogJob(job, PAPPL_LOGLEVEL_ERROR, "%s", message.c_str());
@@ -30,7 +28,7 @@ bool PrintPng(pappl_job_t* job, pappl_device_t* device, void*) {
     image.version = PNG_IMAGE_VERSION;
     if (!png_image_begin_read_from_file(&image, papplJobGetFilename(job)))
         return Abort(job, std::string("The PNG image cannot be read: ") + image.message);
-    if (image.width > kMaxSide || image.height > kMaxSide) {
+    if (image.width > kMaxImageSide || image.height > kMaxImageSide) {
         const std::string size = std::to_string(image.width) + " x " + std::to_string(image.height);
         png_image_free(&image);
         return Abort(job, "The PNG image of " + size + " pixels is too large to print.");
