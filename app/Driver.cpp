@@ -22,6 +22,7 @@
 #include "JobInfoWait.h"
 #include "JobOrder.h"
 #include "JobOptions.h"
+#include "JobThumbnails.h"
 #include "PrintJob.h"
 #include "PrinterIcons.h"
 #include "PrinterState.h"
@@ -47,17 +48,19 @@ const char kErrorPolicyAttribute[] = "printer-error-policy";
 
 // The command stream goes straight to the job's own backend. PAPPL 1.3.1 may start two jobs of
 // a printer at once (two submissions in the same instant) and open its device twice, so
-// nothing of a job goes through the shared device.
-// A cancelled job stops writing even while the backend reads nothing. A copy goes to the job's
-// file in the spool folder, so that the job can be sent again when the printer stops in the
-// middle of it: PAPPL keeps no copy of streamed raster.
+// nothing of a job goes through the shared device. The jobs page's thumbnails are decoded
+// from the same bytes. A cancelled job stops writing even while the backend reads nothing.
+// A copy goes to the job's file in the spool folder, so that the job can be sent again when
+// the printer stops in the middle of it: PAPPL keeps no copy of streamed raster.
 class BackendSink : public OutputSink {
   public:
-    BackendSink(BackendProcess& backend, int copyFd) : m_backend(backend), m_copyFd(copyFd) {}
+    BackendSink(BackendProcess& backend, SheetRecorder& sheets, int copyFd)
+        : m_backend(backend), m_sheets(sheets), m_copyFd(copyFd) {}
     void SetStop(std::function<bool()> stop) { m_stop = std::move(stop); }
     bool Write(const void* data, size_t len) override {
         if (len == 0)
             return true;
+        m_sheets.Write(data, len);
         if (m_copyFd >= 0 && !m_copyFailed && !WriteAll(m_copyFd, data, len))
             m_copyFailed = true;
         return m_backend.Write(data, len, m_stop);
@@ -80,6 +83,7 @@ class BackendSink : public OutputSink {
     }
 
     BackendProcess& m_backend;
+    SheetRecorder& m_sheets;
     std::function<bool()> m_stop;
     int m_copyFd;
     bool m_copyFailed = false;
@@ -112,6 +116,7 @@ struct JobState {
     PrinterState& printer;
     bool hasTurn = false;
     BackendProcess* backend = nullptr; // the printer's backend while the job has the turn
+    SheetRecorder sheets;              // the thumbnails of the sheets sent
     std::unique_ptr<BackendSink> sink;
     int copyFd = -1;      // the copy of the command stream in the spool folder
     std::string copyPath; // removed with the job
@@ -259,6 +264,9 @@ bool StartJob(pappl_job_t* job, pappl_pr_options_t* options, pappl_device_t*) {
         FinishState(job);
         return false;
     }
+    // Thumbnails of jobs that have left the history go; this job's sheets are recorded.
+    PruneThumbnails(job);
+    state->sheets.Start(job);
     state->backend = &owner->NewBackend();
     char copyPath[1024];
     state->copyFd = papplJobOpenFile(job, copyPath, sizeof(copyPath), nullptr, "tq51m", "w");
@@ -267,7 +275,7 @@ bool StartJob(pappl_job_t* job, pappl_pr_options_t* options, pappl_device_t*) {
     else
         papplLogJob(job, PAPPL_LOGLEVEL_WARN, "No copy of the job can be kept: %s",
                     strerror(errno));
-    state->sink = std::make_unique<BackendSink>(*state->backend, state->copyFd);
+    state->sink = std::make_unique<BackendSink>(*state->backend, state->sheets, state->copyFd);
     state->backendJobId =
         std::to_string(BackendJobId(papplPrinterGetID(printer), papplJobGetID(job)));
 
@@ -348,6 +356,7 @@ bool StartPrint(pappl_job_t* job, pappl_pr_options_t* options, JobState* state,
 
     JobRequest request = state->request;
     request.pageSize = size ? size->pageSize : "";
+    state->sheets.SetDetails(size ? size->label : "", request.mediaType);
     request.xdpi = int(header.HWResolution[0]);
     request.ydpi = int(header.HWResolution[1]);
     const OptionList list = MapJobOptions(request);
@@ -547,6 +556,7 @@ bool EndJob(pappl_job_t* job, pappl_pr_options_t*, pappl_device_t*) {
     state->backend->CloseInput();
     const auto stop = [job, state] { return MustStop(job, *state); };
     int status = state->backend->Wait(stop);
+    state->sheets.Finish();
 
     // The backend's exit decides, as with cupsd. A job to be sent again waits for the printer
     // holding its turn, so the jobs behind it stay behind it.

@@ -15,6 +15,11 @@ namespace tq51m {
 
 namespace {
 
+// The printer's total count; -1 when the status file gives none.
+long long TotalPrints(const PrinterStatus& status) {
+    return status.totalCount.empty() ? -1 : StatusNumber(status.totalCount);
+}
+
 void SetSupply(pappl_printer_t* printer, int level) {
     pappl_supply_t supply = {};
     supply.color = PAPPL_SUPPLY_COLOR_MULTIPLE;
@@ -82,7 +87,7 @@ bool RefreshPrinterStatus(pappl_printer_t* printer) {
     state->WithStatus([printer, &status](AppliedStatus& applied) {
         applied.status = status;
         if (applied.printsAtReset < 0)
-            applied.printsAtReset = status.totalPrints;
+            applied.printsAtReset = TotalPrints(status);
         if (applied.supplyLevel != status.supplyLevel) {
             SetSupply(printer, status.supplyLevel);
             applied.supplyLevel = status.supplyLevel;
@@ -97,8 +102,8 @@ bool RefreshPrinterStatus(pappl_printer_t* printer) {
     // each completed job's impressions and takes nothing away: the figure catches up with the
     // printer whenever the printer has printed more (sheets sent again, the printer used
     // beside the application), and runs ahead of it by the prints that shared a sheet.
-    if (status.totalPrints >= 0) {
-        const long long behind = status.totalPrints - papplPrinterGetImpressionsCompleted(printer);
+    if (TotalPrints(status) >= 0) {
+        const long long behind = TotalPrints(status) - papplPrinterGetImpressionsCompleted(printer);
         if (behind > 0)
             papplPrinterSetImpressionsCompleted(printer, int(behind));
     }
@@ -176,7 +181,7 @@ long long PrintsSinceReset(pappl_printer_t* printer) {
     if (state == nullptr)
         return -1;
     return state->WithStatus([](AppliedStatus& applied) {
-        const long long total = applied.status.totalPrints;
+        const long long total = TotalPrints(applied.status);
         return total < 0 ? -1 : std::max(0LL, total - applied.printsAtReset);
     });
 }
@@ -184,7 +189,7 @@ long long PrintsSinceReset(pappl_printer_t* printer) {
 void ResetPrintCounter(pappl_printer_t* printer) {
     if (PrinterState* state = PrinterState::Of(printer))
         state->WithStatus([](AppliedStatus& applied) {
-            applied.printsAtReset = std::max(0LL, applied.status.totalPrints);
+            applied.printsAtReset = std::max(0LL, TotalPrints(applied.status));
         });
 }
 

@@ -256,16 +256,6 @@ TEST(AppPrinterStatus, FilesOfAnotherShapeAreOffline) {
     EXPECT_EQ(tq51m::ParseStatusText(crlf).supplyLevel, 74);
 }
 
-TEST(AppPrinterStatus, CountersComeFromTotalCountAndMediaRemain) {
-    const tq51m::PrinterStatus status =
-        tq51m::ParseStatusText(StatusFile("00000", "00001", "00500", "50", "37"));
-    EXPECT_EQ(status.totalPrints, 5);
-    EXPECT_EQ(status.printsLeft, 37);
-    const tq51m::PrinterStatus unknown =
-        tq51m::ParseStatusText(StatusFile("00000", "00001", "00500", "", ""));
-    EXPECT_EQ(unknown.printsLeft, -1);
-}
-
 TEST(AppPrinterStatus, StatusFilePathComesFromTheSerial) {
     EXPECT_EQ(tq51m::StatusFilePath("velmora-zelbackend://VELMORA/TQ-51M?serial=ZEL51M0001"),
               "/tmp/TQ-51M_ZEL51M0001.log");
