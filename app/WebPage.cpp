@@ -42,8 +42,8 @@ const char* FinishLabel(const char* type) {
 }
 
 const char* MediaLabel(const char* pwgName) {
-    const MediaSize* size = pwgName ? FindMediaByPwgName(pwgName) : nullptr;
-    return size ? size->label : nullptr;
+    const MediaSheet* sheet = FindMediaSheetByName(pwgName);
+    return sheet ? sheet->label : nullptr;
 }
 
 // Saves the photo options of the form as the printer's defaults.

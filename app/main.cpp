@@ -16,8 +16,8 @@
 #include <pappl/pappl.h>
 
 #include "BackendConnection.h"
+#include "DocumentFilters.h"
 #include "Driver.h"
-#include "PngFilter.h"
 #include "ServerShutdown.h"
 #include "StatusUpdates.h"
 #include "WebPage.h"
@@ -151,7 +151,7 @@ pappl_system_t* CreateSystem(int numOptions, cups_option_t* options, void*) {
         false);
     if (system == nullptr)
         return nullptr;
-    tq51m::RegisterPngFilter(system);
+    tq51m::RegisterDocumentFilters(system);
 
     // Loopback only unless told otherwise; "localhost" binds IPv4 alone, so IPv6's loopback
     // is added on the same port.
