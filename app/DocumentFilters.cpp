@@ -36,30 +36,36 @@ bool ReadPngForSheet(const char* path, const PageGeometry&, RgbImage& image, std
     return ReadPng(path, image, error);
 }
 
-// A PDF document, each page rendered at the job's resolution when the driver asks for it.
+// A PDF document, each page of the job's page-ranges rendered at the job's resolution when the
+// driver asks for it.
 class PdfPages : public DocumentPages {
   public:
-    explicit PdfPages(pappl_job_t* job)
+    PdfPages(pappl_job_t* job, const pappl_pr_options_t* options)
         : m_renderer(papplJobGetFilename(job),
-                     [job] { return papplJobIsCanceled(job) || ServerStopping(); }) {}
+                     [job] { return papplJobIsCanceled(job) || ServerStopping(); }),
+          m_first(options && options->first_page > 0 ? int(options->first_page) : 1),
+          m_last(options && options->last_page > 0 ? int(options->last_page) : 0) {}
     bool Next(const PageGeometry& sheet, RgbImage& page, std::string& error) override {
         if (m_next == 0) {
             if (!m_renderer.Open(error))
                 return false;
-            m_next = 1;
+            m_next = m_first;
+            if (m_last == 0 || m_last > m_renderer.pageCount())
+                m_last = m_renderer.pageCount();
         }
-        if (m_next > m_renderer.pageCount())
+        if (m_next > m_last)
             return false;
         return m_renderer.Render(m_next++, sheet.xdpi, sheet.ydpi, page, error);
     }
 
   private:
     PdfRenderer m_renderer;
+    int m_first, m_last;
     int m_next = 0;
 };
 
-bool PrintPdf(pappl_job_t* job, pappl_device_t* device, void*) {
-    PdfPages pages(job);
+bool PrintPng(pappl_job_t* job, pappl_device_t* device, void*) {
+    ImagePages pages(papplJobGetFilename(job), ReadPngForSheet);
     return PrintDocument(job, device, pages);
 }
 
@@ -70,14 +76,14 @@ bool PrintJpeg(pappl_job_t* job, pappl_device_t* device, void*) {
 
 } // namespace
 
-bool PrintPngFile(pappl_job_t* job, pappl_pr_options_t*, pappl_device_t* device) {
-    ImagePages pages(papplJobGetFilename(job), ReadPngForSheet);
+bool PrintPdfFile(pappl_job_t* job, pappl_pr_options_t* options, pappl_device_t* device) {
+    PdfPages pages(job, options);
     return PrintDocument(job, device, pages);
 }
 
 void RegisterDocumentFilters(pappl_system_t* system) {
+    papplSystemAddMIMEFilter(system, "image/png", kDriverFormat, PrintPng, nullptr);
     papplSystemAddMIMEFilter(system, "image/jpeg", kDriverFormat, PrintJpeg, nullptr);
-    papplSystemAddMIMEFilter(system, "application/pdf", kDriverFormat, PrintPdf, nullptr);
 }
 
 } // namespace tq51m

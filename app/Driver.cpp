@@ -27,7 +27,7 @@ namespace tq51m {
 
 const char kDriverName[] = "velmora_tq51m";
 const char kDriverDescription[] = "Velmora TQ-51M";
-const char kDriverFormat[] = "image/png";
+const char kDriverFormat[] = "application/pdf";
 
 namespace {
 
@@ -551,10 +551,8 @@ bool DriverCallback(pappl_system_t*, const char* driverName, const char* deviceU
     data->rendjob_cb = EndJob;
     data->status_cb = RefreshPrinterStatus;
     data->delete_cb = RemovePrinterPage;
-    // PNG is the driver's own format, read by the application (DocumentFilters.h) instead of by
-    // PAPPL; the other documents reach the driver through filters to it.
     data->format = kDriverFormat;
-    data->printfile_cb = PrintPngFile;
+    data->printfile_cb = PrintPdfFile;
 
     snprintf(data->make_and_model, sizeof(data->make_and_model), "%s", kDriverDescription);
     data->ppm = 1;

@@ -14,10 +14,10 @@ namespace tq51m {
 
 extern const char kDriverName[];        // "velmora_tq51m"
 extern const char kDriverDescription[]; // "Velmora TQ-51M"
-// The driver's own document format, printed by the application's PNG reader. PAPPL
-// advertises it and every format with a filter to it, so the printer's command stream is
+// The driver's own document format, printed by the application's PDF renderer. PAPPL
+// advertises it and every format with a filter to it, so that the printer's command stream is
 // neither advertised nor accepted.
-extern const char kDriverFormat[]; // "image/png"
+extern const char kDriverFormat[]; // "application/pdf"
 
 // A document that the application decodes itself, one page at a time.
 class DocumentPages {

@@ -1,9 +1,11 @@
 // SPDX-License-Identifier: Apache-2.0
 #include "PdfRenderer.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <chrono>
 #include <csignal>
+#include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <new>
@@ -26,10 +28,10 @@ const char kPdfInfo[] = "/usr/bin/pdfinfo";
 const char kPdfToPpm[] = "/usr/bin/pdftoppm";
 // Limits of one child: CPU seconds, address space, bytes of any file it writes, and the time
 // it may take in all.
-constexpr rlim_t kCpuSeconds = 60;
+constexpr rlim_t kCpuSeconds = 30;
 constexpr rlim_t kAddressSpace = rlim_t(2048) << 20;
 constexpr rlim_t kFileSize = rlim_t(16) << 20;
-constexpr std::chrono::seconds kTimeLimit(90);
+constexpr std::chrono::seconds kTimeLimit(60);
 // The largest page taken from pdftoppm: 100 megapixels, at most 16384 a side.
 constexpr unsigned long long kMaxPagePixels = 100000000ULL;
 constexpr size_t kMaxErrorText = 4096;
@@ -192,7 +194,6 @@ class PpmReader {
         return true;
     }
     bool Complete() const { return m_inPixels && m_filled == m_page.pixels.size(); }
-    bool TooLarge() const { return m_tooLarge; }
 
   private:
     bool EndToken() {
@@ -214,10 +215,8 @@ class PpmReader {
             if (token != "255")
                 return false;
             if (m_width > kMaxImageSide || m_height > kMaxImageSide ||
-                (unsigned long long)(m_width) * (unsigned long long)(m_height) > kMaxPagePixels) {
-                m_tooLarge = true;
+                (unsigned long long)(m_width) * (unsigned long long)(m_height) > kMaxPagePixels)
                 return false;
-            }
             m_page.geometry.width = int(m_width);
             m_page.geometry.height = int(m_height);
             try {
@@ -235,7 +234,6 @@ class PpmReader {
     int m_field = 0;
     long m_width = 0, m_height = 0;
     bool m_inPixels = false;
-    bool m_tooLarge = false;
     size_t m_filled = 0;
 };
 
@@ -268,19 +266,43 @@ bool PdfRenderer::Open(std::string& error) {
 }
 
 bool PdfRenderer::Render(int number, int xdpi, int ydpi, RgbImage& page, std::string& error) {
-    PpmReader reader(page);
     const std::string n = std::to_string(number);
+    // The page's size first: pdftoppm hands out a 1 x 1 page when it cannot allocate the
+    // real one, and a page far beyond any sheet is refused before it is rendered.
+    std::string info;
+    const ChildResult sized = RunChild(
+        kPdfInfo, {"pdfinfo", "-f", n, "-l", n, m_path},
+        [&info](const char* data, size_t size) {
+            info.append(data, size);
+            return info.size() < 65536;
+        },
+        m_stop);
+    error = Failure(sized);
+    if (!error.empty())
+        return false;
+    const size_t at = info.find(" size:");
+    double widthPt = 0.0, heightPt = 0.0;
+    if (at == std::string::npos ||
+        sscanf(info.c_str() + at + 6, "%lf x %lf", &widthPt, &heightPt) != 2 || widthPt <= 0 ||
+        heightPt <= 0) {
+        error = "Page " + n + " of the PDF document has no size.";
+        return false;
+    }
+    const double width = widthPt * xdpi / 72.0, height = heightPt * ydpi / 72.0;
+    if (std::max(width, height) > kMaxImageSide + 1.0 || width * height > double(kMaxPagePixels)) {
+        error = "Page " + n + " of the PDF document is too large to print.";
+        return false;
+    }
+
+    PpmReader reader(page);
     const ChildResult result = RunChild(
         kPdfToPpm,
         {"pdftoppm", "-cropbox", "-f", n, "-l", n, "-rx", std::to_string(xdpi), "-ry",
          std::to_string(ydpi), m_path},
         [&reader](const char* data, size_t size) { return reader.Add(data, size); }, m_stop);
-    if (reader.TooLarge()) {
-        error = "Page " + n + " of the PDF document is too large to print.";
-        return false;
-    }
     error = Failure(result);
-    if (error.empty() && !reader.Complete())
+    if (error.empty() &&
+        (!reader.Complete() || page.geometry.width < 2 || page.geometry.height < 2))
         error = "Page " + n + " of the PDF document cannot be rendered.";
     if (!error.empty())
         return false;
