@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: Apache-2.0
 #include "BackendConnection.h"
+#include <DeviceSerial.h>
 
 #include <cerrno>
 #include <chrono>
@@ -10,6 +11,7 @@
 #include <fcntl.h>
 #include <poll.h>
 #include <spawn.h>
+#include <sys/syscall.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -22,7 +24,10 @@ extern char** environ;
 namespace tq51m {
 
 const char kBackendScheme[] = "velmora-zelbackend";
-const char kDeviceId[] = "MFG:Velmora;MDL:TQ-51M;CMD:TQ51M;CLS:PRINTER;DES:Velmora TQ-51M;";
+// It becomes the printer's printer-device-id: its CMD lists the document formats the
+// application prints, not the printer's own command stream, which it does not take.
+const char kDeviceId[] =
+    "MFG:Velmora;MDL:TQ-51M;CMD:PWGRaster,URF,PDF,JPEG,PNG;CLS:PRINTER;DES:Velmora TQ-51M;";
 
 namespace {
 
@@ -104,14 +109,21 @@ int SpawnBackend(const std::string& program, char* const argv[], char* const env
     return rc;
 }
 
-bool WriteAll(int fd, const void* data, size_t length) {
+// Writes to a non-blocking descriptor, waiting for room with poll.
+bool WriteAll(int fd, const void* data, size_t length, const std::function<bool()>& stop) {
     const char* bytes = static_cast<const char*>(data);
     while (length > 0) {
         const ssize_t n = write(fd, bytes, length);
         if (n < 0) {
             if (errno == EINTR)
                 continue;
-            return false;
+            if (errno != EAGAIN)
+                return false;
+            if (stop && stop())
+                return false;
+            pollfd room = {fd, POLLOUT, 0};
+            poll(&room, 1, stop ? 100 : -1);
+            continue;
         }
         bytes += n;
         length -= size_t(n);
@@ -154,8 +166,16 @@ pappl_preason_t DeviceStatus(pappl_device_t*) {
     return PAPPL_PREASON_NONE; // the status file is read by a timer instead
 }
 
-char* DeviceId(pappl_device_t*, char* buffer, size_t size) {
-    snprintf(buffer, size, "%s", kDeviceId);
+// The model's device ID with the serial of the device URI, as the backend reports it when it
+// lists its printers: programs on this machine find the printer's status file through it.
+char* DeviceId(pappl_device_t* device, char* buffer, size_t size) {
+    const auto* connection = static_cast<const BackendConnection*>(papplDeviceGetData(device));
+    const std::string serial =
+        connection != nullptr ? PlainSerialOf(connection->uri) : std::string();
+    if (serial.empty())
+        snprintf(buffer, size, "%s", kDeviceId);
+    else
+        snprintf(buffer, size, "%sSN:%s;", kDeviceId, serial.c_str());
     return buffer;
 }
 
@@ -270,6 +290,8 @@ BackendProcess::~BackendProcess() {
     }
     if (m_reader.joinable())
         m_reader.join();
+    if (m_exitFd >= 0)
+        close(m_exitFd);
 }
 
 bool BackendProcess::Start(const std::string& program, const BackendJob& job, LineHandler onLine,
@@ -307,6 +329,10 @@ bool BackendProcess::Start(const std::string& program, const BackendJob& job, Li
         return false;
     }
     m_input = input[1];
+    // Writes wait with poll, so that a job can give up on a backend that stopped reading.
+    fcntl(m_input, F_SETFL, fcntl(m_input, F_GETFL) | O_NONBLOCK);
+    // The child is not reaped before this, so the pid is still the backend's.
+    m_exitFd = int(syscall(SYS_pidfd_open, m_pid, 0));
     m_reader = std::thread(&BackendProcess::ReadErrors, this, errors[0], std::move(onLine));
     return true;
 }
@@ -339,8 +365,14 @@ void BackendProcess::ReadErrors(int fd, LineHandler onLine) {
     close(fd);
 }
 
-bool BackendProcess::Write(const void* data, size_t length) {
-    return m_input >= 0 && WriteAll(m_input, data, length);
+bool BackendProcess::Write(const void* data, size_t length, const std::function<bool()>& stop) {
+    if (m_input < 0)
+        return false;
+    if (WriteAll(m_input, data, length, stop))
+        return true;
+    if (stop && stop())
+        Terminate();
+    return false;
 }
 
 void BackendProcess::CloseInput() {
@@ -384,7 +416,10 @@ int BackendProcess::Wait(const std::function<bool()>& canceled) {
             kill(m_pid, SIGKILL);
             killed = true;
         }
-        poll(nullptr, 0, 20);
+        // The exit wakes the wait at once; the cancel check has no event and is looked at
+        // every 100 ms (every 20 ms without a pidfd, when the exit is polled too).
+        pollfd exit = {m_exitFd, POLLIN, 0};
+        poll(&exit, m_exitFd >= 0 ? 1 : 0, m_exitFd >= 0 ? 100 : 20);
     }
     if (m_reader.joinable())
         m_reader.join();

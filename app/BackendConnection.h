@@ -51,12 +51,17 @@ class BackendProcess {
     // Starts the program with only descriptors 0 to 2; false with a reason when it cannot.
     bool Start(const std::string& program, const BackendJob& job, LineHandler onLine,
                std::string& error);
-    // Writes everything to the backend's standard input; false once it is gone.
-    bool Write(const void* data, size_t length);
+    // Writes everything to the backend's standard input; false once it is gone. While the
+    // backend does not take the data, stop() is looked at every 100 ms: once it says yes the
+    // backend is terminated and the write fails.
+    bool Write(const void* data, size_t length, const std::function<bool()>& stop = {});
     // Ends the backend's input: it sees end of file.
     void CloseInput();
     // True once the backend has exited (reaps it).
     bool HasExited();
+    // A descriptor that turns readable when the backend exits (a pidfd); -1 where the kernel
+    // has none.
+    int ExitFd() const { return m_exitFd; }
     // Waits for the backend to exit, sending SIGTERM once canceled() turns true (SIGKILL if
     // it is still there 5 seconds later). Returns the wait status.
     int Wait(const std::function<bool()>& canceled);
@@ -67,6 +72,7 @@ class BackendProcess {
 
     pid_t m_pid = -1;
     int m_input = -1;
+    int m_exitFd = -1;
     std::mutex m_mutex;
     bool m_exited = false;
     int m_status = 0;

@@ -2,17 +2,21 @@
 #include "Driver.h"
 
 #include <cerrno>
-#include <cstdlib>
+#include <chrono>
 #include <cstring>
+#include <functional>
+#include <future>
 #include <map>
 #include <memory>
 #include <mutex>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include <unistd.h>
 
 #include "BackendConnection.h"
+#include "JobInfoWait.h"
 #include "JobOptions.h"
 #include "PageFit.h"
 #include "DocumentFilters.h"
@@ -41,33 +45,44 @@ const char kDefaultPageSize[] = "207x257mm";
 // The command stream goes straight to the job's own backend. PAPPL 1.3.1 may start two jobs of
 // a printer at once (two submissions in the same instant) and open its device twice, so
 // nothing of a job goes through the shared device.
+// A cancelled job stops writing even while the backend reads nothing.
 class BackendSink : public OutputSink {
   public:
     explicit BackendSink(BackendProcess& backend) : m_backend(backend) {}
+    void SetStop(std::function<bool()> stop) { m_stop = std::move(stop); }
     bool Write(const void* data, size_t len) override {
-        return len == 0 || m_backend.Write(data, len);
+        return len == 0 || m_backend.Write(data, len, m_stop);
     }
 
   private:
     BackendProcess& m_backend;
+    std::function<bool()> m_stop;
 };
 
 // One job of a printer at a time: a job holds its printer's lock from its start to its end.
-std::mutex& PrinterLock(int printerId) {
+std::timed_mutex& PrinterLock(int printerId) {
     static std::mutex guard;
-    static std::map<int, std::mutex> locks;
+    static std::map<int, std::timed_mutex> locks;
     std::lock_guard<std::mutex> lock(guard);
     return locks[printerId];
 }
 
 struct JobState {
     JobState() : sink(backend) {}
-    std::unique_lock<std::mutex> printerLock;
+    // The wait for the job information must not outlive the job.
+    ~JobState() {
+        if (infoWatch)
+            infoWatch->Interrupt();
+    }
+    std::unique_lock<std::timed_mutex> printerLock;
     BackendProcess backend;
     BackendSink sink;
     std::string backendJobId;
     std::string backendError;
-    JobInfo info;
+    std::unique_ptr<JobInfoWatch> infoWatch;
+    // The job information, waited for on a thread of its own from the backend's start on;
+    // destroyed first, which joins that thread.
+    std::future<JobInfo> infoReady;
     JobRequest request;
     std::unique_ptr<PrintJob> print;
     const MediaSheet* jobSheet = nullptr; // the sheet the job's media names, if any
@@ -174,6 +189,13 @@ const MediaSheet* JobMediaSheet(pappl_job_t* job, pappl_pr_options_t* options) {
     return FindMediaSheetByName(options->media.size_name);
 }
 
+// The sheet of the media loaded in the printer, as its status file last said.
+const MediaSheet* LoadedSheet(pappl_printer_t* printer) {
+    pappl_pr_driver_data_t data;
+    papplPrinterGetDriverData(printer, &data);
+    return FindMediaSheetByName(data.media_ready[0].size_name);
+}
+
 PageScaling ScalingOf(pappl_scaling_t scaling) {
     if (scaling & PAPPL_SCALING_NONE)
         return PageScaling::None;
@@ -184,7 +206,44 @@ PageScaling ScalingOf(pappl_scaling_t scaling) {
     return PageScaling::Auto;
 }
 
+// The backend writes the job information file once it has taken the job (a backend that
+// ends before that has refused it). Waited for up to 120 seconds, as the classic filter does;
+// without it every print goes on a sheet of its own.
+JobInfo AwaitJobInfo(pappl_job_t* job, JobState* state) {
+    using Clock = std::chrono::steady_clock;
+    const Clock::time_point start = Clock::now();
+    BackendProcess& backend = state->backend;
+    const int exitFd = backend.ExitFd();
+    const JobInfoWatch::Outcome outcome = state->infoWatch->Wait(
+        exitFd,
+        [job, &backend, exitFd] { return MustStop(job) || (exitFd < 0 && backend.HasExited()); },
+        std::chrono::seconds(120));
+    const long long waited =
+        std::chrono::duration_cast<std::chrono::milliseconds>(Clock::now() - start).count();
+    switch (outcome) {
+    case JobInfoWatch::Outcome::Written:
+        papplLogJob(job, PAPPL_LOGLEVEL_DEBUG, "Job information file written after %lld ms.",
+                    waited);
+        return ReadJobInfoFile(state->infoWatch->path());
+    case JobInfoWatch::Outcome::BackendExited:
+        // Whatever it wrote before it ended is complete.
+        papplLogJob(job, PAPPL_LOGLEVEL_DEBUG, "Backend ended after %lld ms.", waited);
+        return ReadJobInfoFile(state->infoWatch->path());
+    case JobInfoWatch::Outcome::TimedOut:
+        papplLogJob(job, PAPPL_LOGLEVEL_WARN,
+                    "No job information file from the backend: one print per sheet.");
+        return JobInfo();
+    case JobInfoWatch::Outcome::Stopped:
+        break;
+    }
+    return JobInfo();
+}
+
+} // namespace
+
 bool StartJob(pappl_job_t* job, pappl_pr_options_t* options, pappl_device_t* device) {
+    if (StateOf(job) != nullptr)
+        return true;
     pappl_printer_t* printer = papplJobGetPrinter(job);
     auto* connection = static_cast<BackendConnection*>(papplDeviceGetData(device));
     if (connection == nullptr)
@@ -192,14 +251,15 @@ bool StartJob(pappl_job_t* job, pappl_pr_options_t* options, pappl_device_t* dev
 
     auto* state = new JobState;
     papplJobSetData(job, state);
-    state->printerLock =
-        std::unique_lock<std::mutex>(PrinterLock(papplPrinterGetID(printer)), std::defer_lock);
-    while (!state->printerLock.try_lock()) {
+    state->printerLock = std::unique_lock<std::timed_mutex>(PrinterLock(papplPrinterGetID(printer)),
+                                                            std::defer_lock);
+    // The lock is taken as soon as it is free; a stop has no event and is looked at every
+    // 100 ms.
+    while (!state->printerLock.try_lock_for(std::chrono::milliseconds(100))) {
         if (MustStop(job)) {
             FinishState(job);
             return false;
         }
-        usleep(50000);
     }
     state->backendJobId =
         std::to_string(BackendJobId(papplPrinterGetID(printer), papplJobGetID(job)));
@@ -214,6 +274,9 @@ bool StartJob(pappl_job_t* job, pappl_pr_options_t* options, pappl_device_t* dev
         FinishState(job);
         return Fail(job, reason);
     }
+    // Watching starts before the backend does, so that no write of the file is missed.
+    state->infoWatch = std::make_unique<JobInfoWatch>(kJobInfoDir, state->backendJobId);
+    state->sink.SetStop([job] { return MustStop(job); });
 
     JobRequest& request = state->request;
     state->jobSheet = JobMediaSheet(job, options);
@@ -251,22 +314,27 @@ bool StartJob(pappl_job_t* job, pappl_pr_options_t* options, pappl_device_t* dev
     }
     papplLogJob(job, PAPPL_LOGLEVEL_INFO, "Started %s for backend job %s.", program.c_str(),
                 state->backendJobId.c_str());
-
+    state->infoReady = std::async(std::launch::async, AwaitJobInfo, job, state);
     return true;
 }
+
+void AbandonJob(pappl_job_t* job) {
+    JobState* state = StateOf(job);
+    if (state == nullptr)
+        return;
+    state->backend.CloseInput();
+    state->backend.Terminate();
+    state->backend.Wait([] { return true; });
+    FinishState(job);
+}
+
+namespace {
 
 // The settings are applied when the first page arrives. The sheet is the one the page's size
 // names (by name, or by its size in points: the sheet or its nominal print size); a page of
 // another size goes on the sheet the job's media names, else on the loaded media, else on the
 // default media. The resolution is the page's when the printer has it, else 300 dpi.
 bool StartPrint(pappl_job_t* job, pappl_pr_options_t* options, JobState* state) {
-    // The backend writes the job information file once it has taken the job (a backend that
-    // ends before that has refused it); the settings and the layout need it from the first
-    // page on.
-    WaitForJobInfo(kJobInfoDir, state->backendJobId.c_str(),
-                   [job, state] { return MustStop(job) || state->backend.HasExited(); });
-    state->info = ReadJobInfo(kJobInfoDir, state->backendJobId.c_str());
-
     const cups_page_header2_t& header = options->header;
     const MediaSheet* sheet = FindMediaSheetByName(header.cupsPageSizeName);
     if (sheet == nullptr && header.cupsPageSize[0] > 0 && header.cupsPageSize[1] > 0)
@@ -276,7 +344,7 @@ bool StartPrint(pappl_job_t* job, pappl_pr_options_t* options, JobState* state) 
     if (sheet == nullptr)
         sheet = state->jobSheet;
     if (sheet == nullptr)
-        sheet = FindMediaSheetByLoadedMedia(std::atoi(state->info.mediaSize.c_str()));
+        sheet = LoadedSheet(papplJobGetPrinter(job));
     if (sheet == nullptr)
         sheet = FindMediaSheetByName(options->media.size_name);
     if (sheet == nullptr)
@@ -295,8 +363,11 @@ bool StartPrint(pappl_job_t* job, pappl_pr_options_t* options, JobState* state) 
         settings.Set(option.first.c_str(), option.second.c_str());
     papplLogJob(job, PAPPL_LOGLEVEL_INFO, "Printing with %s.", JoinOptions(list).c_str());
 
-    state->print =
-        std::make_unique<PrintJob>(std::move(settings), state->info, state->sink, [job, state] {
+    // The first page is read and colour-processed while the job information is waited for;
+    // placing its first print takes the layout from it.
+    state->print = std::make_unique<PrintJob>(
+        std::move(settings), [state] { return state->infoReady.get(); }, state->sink,
+        [job, state] {
             if (!MustStop(job))
                 return false;
             state->backend.Terminate();
@@ -522,8 +593,13 @@ bool PrintDocument(pappl_job_t* job, pappl_device_t* device, DocumentPages& page
     }
     if (printed && error.empty() && number == 0)
         error = "The document has no pages.";
+    // A document that gives no page at all stops the backend before it prints; otherwise
     // EndJob sends what is complete and ends the backend, also after a failure.
-    const bool ended = StateOf(job) == nullptr || EndJob(job, options, device);
+    bool ended = true;
+    if (number == 0 && !error.empty())
+        AbandonJob(job);
+    else if (StateOf(job) != nullptr)
+        ended = EndJob(job, options, device);
     papplJobDeletePrintOptions(options);
     if (!error.empty()) {
         papplLogJob(job, PAPPL_LOGLEVEL_ERROR, "%s", error.c_str());

@@ -33,6 +33,14 @@ class DocumentPages {
 // when the job failed; its message then says why.
 bool PrintDocument(pappl_job_t* job, pappl_device_t* device, DocumentPages& pages);
 
+// The raster start of a job: takes the printer, starts the job's backend and the wait for
+// its job information. A document filter calls it before decoding, so that both overlap the
+// decoding; later calls for the same job do nothing.
+bool StartJob(pappl_job_t* job, pappl_pr_options_t* options, pappl_device_t* device);
+// Ends a job started by StartJob that prints nothing after all (its document cannot be
+// decoded): the backend is stopped before it prints anything.
+void AbandonJob(pappl_job_t* job);
+
 bool DriverCallback(pappl_system_t* system, const char* driverName, const char* deviceUri,
                     const char* deviceId, pappl_pr_driver_data_t* data, ipp_t** attrs,
                     void* cbdata);

@@ -1,39 +1,14 @@
 // SPDX-License-Identifier: Apache-2.0
 #include "PrinterStatus.h"
 
-#include <cstring>
-#include <vector>
+#include <DeviceSerial.h>
+#include <StatusFile.h>
 
 #include "SheetTable.h"
-
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
 
 namespace tq51m {
 
 namespace {
-
-constexpr off_t kMaxStatusFileSize = 1024 * 1024;
-constexpr size_t kStatusFileParts = 18;
-
-const char* const kKeys[] = {
-    "PRINTER_STATUS=", "PRINTER_MESSAGE=", "PRINTER_VERSION=", "PRINTER_SERIAL_NO=", "MEDIA_SIZE=",
-    "MEDIA_CLASS=",    "MEDIA_INITIAL=",   "MEDIA_REMAIN=",    "MEDIA_REMAIN_HALF=", "TOTAL_COUNT=",
-};
-enum Key {
-    kStatus,
-    kMessage,
-    kVersion,
-    kSerial,
-    kMediaSize,
-    kMediaClass,
-    kInitial,
-    kRemain,
-    kRemainHalf,
-    kTotal,
-    kKeyCount
-};
 
 // A decimal number as the monitor reads it: optional sign and digits; anything else is 0.
 int ToInt(const std::string& text) {
@@ -164,56 +139,22 @@ PrinterStatus OfflineStatus() {
 }
 
 PrinterStatus ParseStatusText(const std::string& text) {
-    std::vector<std::string> parts;
-    size_t start = 0;
-    for (;;) {
-        const size_t end = text.find('\n', start);
-        if (end == std::string::npos) {
-            parts.push_back(text.substr(start));
-            break;
-        }
-        parts.push_back(text.substr(start, end - start));
-        start = end + 1;
-        if (parts.size() > kStatusFileParts)
-            return OfflineStatus();
-    }
-    if (parts.size() != kStatusFileParts)
+    StatusFields fields;
+    if (!ParseStatusFields(text, fields) || fields.value[kPrinterStatus].empty())
         return OfflineStatus();
-
-    // Keys are recognised in their order only, as the monitor reads them.
-    std::string values[kKeyCount];
-    bool found[kKeyCount] = {};
-    int cursor = 0;
-    for (const std::string& part : parts) {
-        const size_t prefixLength = std::strlen(kKeys[cursor]);
-        if (part.compare(0, prefixLength, kKeys[cursor]) != 0)
-            continue;
-        const size_t open = part.find('"');
-        std::string value;
-        if (open != std::string::npos) {
-            const size_t close = part.find('"', open + 1);
-            value = part.substr(open + 1,
-                                close == std::string::npos ? std::string::npos : close - open - 1);
-        }
-        values[cursor] = value;
-        found[cursor] = true;
-        if (cursor < kTotal)
-            ++cursor;
-    }
-    if (!found[kStatus] || values[kStatus].empty())
-        return OfflineStatus();
+    const std::string* values = fields.value;
 
     PrinterStatus status;
-    status.stateCode = ToInt(values[kStatus]);
+    status.stateCode = ToInt(values[kPrinterStatus]);
     status.online = status.stateCode != 99999;
     status.reasons = StateReasons(status.stateCode);
     status.stateText = StateText(status.stateCode);
-    status.message = MessageText(values[kMessage]);
+    status.message = MessageText(values[kPrinterMessage]);
     status.readyMedia = ReadyMedia(ToInt(values[kMediaSize]));
 
-    if (!values[kInitial].empty() && !values[kRemain].empty()) {
-        const long long initial = ToInt(values[kInitial]);
-        const long long remain = ToInt(values[kRemain]);
+    if (!values[kMediaInitial].empty() && !values[kMediaRemain].empty()) {
+        const long long initial = ToInt(values[kMediaInitial]);
+        const long long remain = ToInt(values[kMediaRemain]);
         if (initial > 0) {
             // The monitor shows no media left once the ribbon has run out.
             long long level = status.stateCode == 1200 ? 0 : remain * 100 / initial;
@@ -226,52 +167,13 @@ PrinterStatus ParseStatusText(const std::string& text) {
 }
 
 bool ReadStatusFile(const std::string& path, std::string& text) {
-    text.clear();
-    const int fd = open(path.c_str(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC);
-    if (fd < 0)
-        return false;
-    struct stat info;
-    if (fstat(fd, &info) != 0 || !S_ISREG(info.st_mode) || info.st_size > kMaxStatusFileSize) {
-        close(fd);
-        return false;
-    }
-    char buffer[4096];
-    for (;;) {
-        const ssize_t n = read(fd, buffer, sizeof(buffer));
-        if (n < 0) {
-            close(fd);
-            return false;
-        }
-        if (n == 0)
-            break;
-        text.append(buffer, size_t(n));
-        if (text.size() > size_t(kMaxStatusFileSize)) {
-            close(fd);
-            return false;
-        }
-    }
-    close(fd);
-    return true;
+    // The server may run with more rights than the user who planted a link in /tmp.
+    return ReadStatusFile(path, StatusLinks::Refuse, text);
 }
 
 std::string StatusFilePath(const std::string& deviceUri) {
-    const size_t at = deviceUri.find("?serial=");
-    if (at == std::string::npos)
-        return std::string();
-    std::string serial = deviceUri.substr(at + 8);
-    const size_t end = serial.find_first_of("&#");
-    if (end != std::string::npos)
-        serial.erase(end);
-    // The serial names a file in /tmp: no path separators, no dot-dot, nothing unprintable.
-    if (serial.empty() || serial.size() > 64 || serial.find("..") != std::string::npos)
-        return std::string();
-    for (char c : serial) {
-        const bool ok = (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') ||
-                        (c >= '0' && c <= '9') || c == '-' || c == '_' || c == '.';
-        if (!ok)
-            return std::string();
-    }
-    return "/tmp/TQ-51M_" + serial + ".log";
+    const std::string serial = PlainSerialOf(deviceUri);
+    return serial.empty() ? std::string() : StatusFilePathOf(serial);
 }
 
 } // namespace tq51m

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: Apache-2.0
-// The backend's status file "/tmp/TQ-51M_<serial>.log", read with the status monitor's rules
-// and turned into what the printer reports over IPP. The parsing is a pure function of the
-// file's text, so that it can be tested and fuzzed without a server.
+// The backend's status file "/tmp/TQ-51M_<serial>.log", read and split by the shared status
+// library (status/) and turned into what the printer reports over IPP. The mapping is a pure
+// function of the file's text, so that it can be tested and fuzzed without a server.
 #ifndef TQ51M_APP_PRINTERSTATUS_H
 #define TQ51M_APP_PRINTERSTATUS_H
 

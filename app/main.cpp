@@ -18,9 +18,9 @@
 #include "BackendConnection.h"
 #include "DocumentFilters.h"
 #include "Driver.h"
+#include "PrinterCreation.h"
 #include "ServerShutdown.h"
 #include "StatusUpdates.h"
-#include "WebPage.h"
 
 #ifndef TQ51M_VERSION
 #define TQ51M_VERSION "1.0.0"
@@ -165,7 +165,8 @@ pappl_system_t* CreateSystem(int numOptions, cups_option_t* options, void*) {
         papplSystemSetAdminGroup(system, adminGroup);
 
     papplSystemSetPrinterDrivers(system, int(sizeof(gDrivers) / sizeof(gDrivers[0])), gDrivers,
-                                 nullptr, tq51m::AddPrinterPage, tq51m::DriverCallback, nullptr);
+                                 tq51m::AutoAddDriver, tq51m::PrinterCreated, tq51m::DriverCallback,
+                                 nullptr);
     papplSystemSetFooterHTML(system, "TQ-51M Printer Application " TQ51M_VERSION);
     pappl_version_t version = {};
     snprintf(version.name, sizeof(version.name), "%s", kAppName);
@@ -196,6 +197,7 @@ int main(int argc, char* argv[]) {
     mallopt(M_ARENA_MAX, 2);
     tq51m::RegisterBackendScheme();
     return papplMainloop(argc, argv, TQ51M_VERSION, nullptr,
-                         int(sizeof(gDrivers) / sizeof(gDrivers[0])), gDrivers, nullptr,
-                         tq51m::DriverCallback, nullptr, nullptr, CreateSystem, nullptr, nullptr);
+                         int(sizeof(gDrivers) / sizeof(gDrivers[0])), gDrivers,
+                         tq51m::AutoAddDriver, tq51m::DriverCallback, nullptr, nullptr,
+                         CreateSystem, nullptr, nullptr);
 }

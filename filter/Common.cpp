@@ -109,6 +109,22 @@ const int kInfoValueSize = 128;
 // The path buffer of the wait for the job information file.
 const size_t kWaitPathSize = 128;
 
+// Takes the value of the first line of fp that holds key, as _GetValuePrInfoFile describes.
+void ReadInfoValueFrom(FILE* fp, const char* key, char* buf, int bufSize) {
+    char line[256];
+    while (std::fgets(line, sizeof(line), fp) != nullptr) {
+        char* value = std::strstr(line, key);
+        if (value == nullptr)
+            continue;
+        RemoveChars(value, key);
+        RemoveChars(value, "\"");
+        RemoveChars(value, "\n");
+        if (buf != nullptr && std::strlen(value) < static_cast<size_t>(bufSize < 0 ? 0 : bufSize))
+            std::memcpy(buf, value, std::strlen(value) + 1);
+        break;
+    }
+}
+
 void ReadInfoValue(const char* dir, const char* key, const char* jobId, char* buf, int bufSize) {
     if (key == nullptr || jobId == nullptr)
         return;
@@ -126,24 +142,24 @@ void ReadInfoValue(const char* dir, const char* key, const char* jobId, char* bu
     path.reset();
     if (!fp)
         return;
-
-    char line[256];
-    while (std::fgets(line, sizeof(line), fp.get()) != nullptr) {
-        char* value = std::strstr(line, key);
-        if (value == nullptr)
-            continue;
-        RemoveChars(value, key);
-        RemoveChars(value, "\"");
-        RemoveChars(value, "\n");
-        if (buf != nullptr && std::strlen(value) < static_cast<size_t>(bufSize < 0 ? 0 : bufSize))
-            std::memcpy(buf, value, std::strlen(value) + 1);
-        break;
-    }
+    ReadInfoValueFrom(fp.get(), key, buf, bufSize);
 }
 
 std::string InfoValue(const char* dir, const char* key, const char* jobId) {
     char value[kInfoValueSize] = {};
     ReadInfoValue(dir, key, jobId, value, sizeof(value));
+    return value;
+}
+
+// The same value from the file's text held in memory.
+std::string InfoValueFromText(const std::string& text, const char* key) {
+    char value[kInfoValueSize] = {};
+    if (text.empty())
+        return value;
+    std::unique_ptr<FILE, FileCloser> fp(
+        fmemopen(const_cast<char*>(text.data()), text.size(), "r"));
+    if (fp)
+        ReadInfoValueFrom(fp.get(), key, value, sizeof(value));
     return value;
 }
 
@@ -163,6 +179,14 @@ JobInfo ReadJobInfo(const char* dir, const char* jobId) {
     info.present = stat(path.c_str(), &status) == 0;
     info.mediaSize = InfoValue(dir, "MEDIA_SIZE=", jobId);
     info.remainHalf = InfoValue(dir, "MEDIA_REMAIN_HALF=", jobId);
+    return info;
+}
+
+JobInfo ParseJobInfo(const std::string& text) {
+    JobInfo info;
+    info.present = true;
+    info.mediaSize = InfoValueFromText(text, "MEDIA_SIZE=");
+    info.remainHalf = InfoValueFromText(text, "MEDIA_REMAIN_HALF=");
     return info;
 }
 

@@ -40,6 +40,8 @@ struct JobInfo {
 };
 // Reads "<dir>/Print_<jobId>.log" with the rules of _GetValuePrInfoFile, one key at a time.
 JobInfo ReadJobInfo(const char* dir, const char* jobId);
+// The same two values from the text of a job information file read by the caller.
+JobInfo ParseJobInfo(const std::string& text);
 // Waits up to 120 seconds for "<dir>/Print_<jobId>.log", then one more second so that the
 // backend can finish writing it; canceled() is polled before every try. True when the file was
 // seen. A path longer than 127 bytes is not waited for.

@@ -67,6 +67,9 @@ const uint64_t kMaxPageBytes = uint64_t(1) << 30;
 struct PrintJob::State {
     JobSettings settings;
     JobInfo info;
+    // Gives the job information when it was not known at the start; empty once it is used.
+    std::function<JobInfo()> infoSource;
+    bool layoutKnown = false;
     OutputSink& sink;
     std::function<bool()> cancelCheck;
     std::unique_ptr<DeviceEntry> device;
@@ -88,8 +91,10 @@ struct PrintJob::State {
     uint64_t rowsWritten = 0;
     unsigned copies = 0;
 
-    State(JobSettings s, JobInfo i, OutputSink& out, std::function<bool()> check)
-        : settings(std::move(s)), info(std::move(i)), sink(out), cancelCheck(std::move(check)) {}
+    State(JobSettings s, JobInfo i, std::function<JobInfo()> source, OutputSink& out,
+          std::function<bool()> check)
+        : settings(std::move(s)), info(std::move(i)), infoSource(std::move(source)), sink(out),
+          cancelCheck(std::move(check)) {}
 
     // Once the check has said yes, the job stays cancelled.
     bool Poll() {
@@ -99,6 +104,7 @@ struct PrintJob::State {
     }
 
     void ApplySettings();
+    void ApplyJobInfo();
     void FlushBatch(int count);
     void PlaceCopies(_tagBITMAPHANDLE* image, int numCopies);
     Result SkipRasterPage(cups_raster_t* raster, const cups_page_header2_t& header);
@@ -119,6 +125,17 @@ void PrintJob::State::ApplySettings() {
     device->SetSaturation(n, options, ppd);
     device->SetColorAdjustment(n, options, ppd);
     device->SetPaperRotate(n, options, ppd);
+}
+
+// The layout follows the settings; it is asked for once per job.
+void PrintJob::State::ApplyJobInfo() {
+    if (layoutKnown)
+        return;
+    layoutKnown = true;
+    if (infoSource) {
+        info = infoSource();
+        infoSource = nullptr;
+    }
     layoutNum = device->GetMultiLayoutNum(info);
     remainParity = device->GetRemainHalf(info) % 2;
 }
@@ -140,6 +157,8 @@ void PrintJob::State::FlushBatch(int count) {
 // Each copy goes into the next slot; a full sheet is sent at once. The very first copy of the
 // job goes alone when the backend has an odd half-size print left.
 void PrintJob::State::PlaceCopies(_tagBITMAPHANDLE* image, int numCopies) {
+    if (numCopies > 0)
+        ApplyJobInfo();
     for (int i = 0; i < numCopies; ++i) {
         int limit = layoutNum;
         if (remainParity == 1 && pageIndex == 0 && i == 0)
@@ -174,7 +193,12 @@ PrintJob::Result PrintJob::State::SkipRasterPage(cups_raster_t* raster,
 
 PrintJob::PrintJob(JobSettings settings, JobInfo info, OutputSink& sink,
                    std::function<bool()> canceled)
-    : m_state(std::make_unique<State>(std::move(settings), std::move(info), sink,
+    : m_state(std::make_unique<State>(std::move(settings), std::move(info), nullptr, sink,
+                                      std::move(canceled))) {}
+
+PrintJob::PrintJob(JobSettings settings, std::function<JobInfo()> info, OutputSink& sink,
+                   std::function<bool()> canceled)
+    : m_state(std::make_unique<State>(std::move(settings), JobInfo(), std::move(info), sink,
                                       std::move(canceled))) {}
 
 PrintJob::~PrintJob() = default;
@@ -186,6 +210,8 @@ bool PrintJob::Start() {
         return false;
     s.device->SetOutput(&s.sink);
     s.ApplySettings();
+    if (!s.infoSource)
+        s.ApplyJobInfo();
     s.pendingCount = 0;
     s.pageIndex = 0;
     return true;

@@ -56,6 +56,12 @@ class PrintJob {
     // canceled() is polled after each page header, after each row that is not the last, after
     // the rows of a page and at the end of the job. An empty check never cancels.
     PrintJob(JobSettings settings, JobInfo info, OutputSink& sink, std::function<bool()> canceled);
+    // The job information comes later: only the prints per sheet and the first sheet's size
+    // depend on it, so `info` is called once, when the first print is placed, and may block
+    // until the information is there. Reading and colour-processing the first page go on
+    // without it.
+    PrintJob(JobSettings settings, std::function<JobInfo()> info, OutputSink& sink,
+             std::function<bool()> canceled);
     ~PrintJob();
     PrintJob(const PrintJob&) = delete;
     PrintJob& operator=(const PrintJob&) = delete;
@@ -79,7 +85,7 @@ class PrintJob {
     // Sends a partly filled sheet unless the job was cancelled.
     void End();
 
-    int layoutNum() const;    // prints per sheet
+    int layoutNum() const;    // prints per sheet (1 until the job information is known)
     int remainParity() const; // remaining half-size prints modulo 2, with the sign
     bool canceled() const;    // the cancel check has stopped the job
     DeviceEntry* device() const;

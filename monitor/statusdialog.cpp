@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: Apache-2.0
 #include "statusdialog.h"
+#include "appprinters.h"
 #include "statusmonitor.h"
 #include "ui_statusdialog.h"
 
@@ -12,12 +13,14 @@
 #include <QStyle>
 #include <QVector>
 
+#include <DeviceSerial.h>
 #include <cups/cups.h>
 
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
 #include <functional>
+#include <string>
 
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -26,7 +29,6 @@
 namespace {
 
 const char kBackendUriPrefix[] = "velmora-zelbackend://VELMORA/TQ-51M?serial=";
-const char kSerialTag[] = "serial=";
 const char kModelName[] = "TQ-51M";
 const char kUtilFormat[] = "/tmp/%s_%s_UTIL";
 const char kTcUtilFormat[] = "/tmp/%s_%s_TC_UTIL";
@@ -151,29 +153,69 @@ struct RecognisedQueue {
     QString deviceUri;
 };
 
-// Calls visit for each recognised queue until it returns false.
-void enumerateRecognisedQueues(const std::function<bool(const RecognisedQueue&)>& visit) {
+// A classic queue prints through the backend; a queue that may lead to the printer
+// application prints over IPP (a driverless queue).
+bool isClassicQueue(const char* uri, const cups_dest_t*) {
+    return std::strstr(uri, kBackendUriPrefix) != nullptr;
+}
+
+bool mayBeAppQueue(const char* uri, const cups_dest_t*) {
+    return std::strncmp(uri, "ipp://", 6) == 0 || std::strncmp(uri, "ipps://", 7) == 0;
+}
+
+// Calls visit for each queue that accept takes until visit returns false.
+void enumerateQueues(bool (*accept)(const char*, const cups_dest_t*),
+                     const std::function<bool(const RecognisedQueue&)>& visit) {
+    struct Walk {
+        bool (*accept)(const char*, const cups_dest_t*);
+        const std::function<bool(const RecognisedQueue&)>* visit;
+    } walk = {accept, &visit};
     auto callback = [](void* userData, unsigned flags, cups_dest_t* dest) -> int {
-        const auto& visitor =
-            *static_cast<const std::function<bool(const RecognisedQueue&)>*>(userData);
+        const Walk& walk = *static_cast<const Walk*>(userData);
         if ((flags & CUPS_DEST_FLAGS_REMOVED) != 0 || dest->name == nullptr) {
             return 1;
         }
         const char* uri = cupsGetOption("device-uri", dest->num_options, dest->options);
-        if (uri == nullptr || std::strstr(uri, kBackendUriPrefix) == nullptr) {
+        if (uri == nullptr || !walk.accept(uri, dest)) {
             return 1;
         }
-        return visitor({QString::fromUtf8(dest->name), QString::fromUtf8(uri)}) ? 1 : 0;
+        return (*walk.visit)({QString::fromUtf8(dest->name), QString::fromUtf8(uri)}) ? 1 : 0;
     };
-    cupsEnumDests(CUPS_DEST_FLAGS_NONE, 0, nullptr, 0, CUPS_PRINTER_DISCOVERED, callback,
-                  const_cast<void*>(static_cast<const void*>(&visit)));
+    cupsEnumDests(CUPS_DEST_FLAGS_NONE, 0, nullptr, 0, CUPS_PRINTER_DISCOVERED, callback, &walk);
+}
+
+void enumerateRecognisedQueues(const std::function<bool(const RecognisedQueue&)>& visit) {
+    enumerateQueues(isClassicQueue, visit);
+}
+
+// The printers beside the classic queues: the CUPS queues that lead to the printer
+// application, then the application's own printers. Each comes with its serial number.
+struct ServedPrinter {
+    QString name;
+    QString serial;
+};
+
+QVector<ServedPrinter> findServedPrinters() {
+    QVector<ServedPrinter> printers;
+    enumerateQueues(mayBeAppQueue, [&printers](const RecognisedQueue& queue) {
+        QString serial;
+        if (findAppPrinterSerial(queue.deviceUri, &serial)) {
+            printers.append({queue.name, serial});
+        }
+        return true;
+    });
+    for (const AppPrinter& printer : findAppPrinters()) {
+        printers.append({StatusDialog::tr("app_printer").arg(printer.name), printer.serial});
+    }
+    return printers;
 }
 
 // A serial number names files in /tmp: it must stay inside that folder and fit the
 // request path buffer, else the printer cannot be identified.
-bool isUsableSerial(const QString& serial) {
-    return !serial.isEmpty() && !serial.contains(QLatin1Char('/')) &&
-           serial.toUtf8().size() <= kMaxSerialBytes;
+bool isUsableSerial(const std::string& serial) {
+    return tq51m::SerialStaysInTmp(serial) &&
+           QString::fromLatin1(serial.data(), int(serial.size())).toUtf8().size() <=
+               kMaxSerialBytes;
 }
 
 QByteArray requestFilePath(const char* format, const QString& serial) {
@@ -247,6 +289,10 @@ StatusDialog::StatusDialog(QWidget* parent)
         ui->printerComboBox->addItem(queue.name);
         return true;
     });
+    for (const ServedPrinter& printer : findServedPrinters()) {
+        servedSerialMap.insert(printer.name, printer.serial);
+        ui->printerComboBox->addItem(printer.name);
+    }
 }
 
 StatusDialog::~StatusDialog() {
@@ -267,7 +313,7 @@ bool StatusDialog::isRegisterPrinter() {
         found = true;
         return false;
     });
-    return found;
+    return found || !findServedPrinters().isEmpty();
 }
 
 void StatusDialog::threadStart(QString path) {
@@ -294,13 +340,21 @@ bool StatusDialog::eventFilter(QObject* watched, QEvent* event) {
             queues.append(queue);
             return true;
         });
+        const QVector<ServedPrinter> served = findServedPrinters();
         ui->printerComboBox->clear();
         printerUriMap.clear();
+        servedSerialMap.clear();
         for (const RecognisedQueue& queue : queues) {
             const bool listed = printerUriMap.contains(queue.name);
             printerUriMap.insert(queue.name, queue.deviceUri);
             if (!listed) {
                 ui->printerComboBox->addItem(queue.name);
+            }
+        }
+        for (const ServedPrinter& printer : served) {
+            if (!printerUriMap.contains(printer.name) && !servedSerialMap.contains(printer.name)) {
+                servedSerialMap.insert(printer.name, printer.serial);
+                ui->printerComboBox->addItem(printer.name);
             }
         }
     }
@@ -317,20 +371,28 @@ void StatusDialog::comboBox_indexChanged(int i) {
         return;
     }
 
-    const QString deviceUri = printerUriMap.value(ui->printerComboBox->itemText(i));
+    const QString name = ui->printerComboBox->itemText(i);
+    const QString deviceUri = printerUriMap.value(name);
     QString statusFilePath;
-    if (!deviceUri.isEmpty()) {
-        const QByteArray uri = deviceUri.toUtf8();
-        const int tagAt = uri.indexOf(kSerialTag);
-        const int serialAt = tagAt + int(sizeof(kSerialTag) - 1);
-        if (tagAt < 0) {
+    if (servedSerialMap.contains(name)) {
+        // A printer of the printer application: the serial comes from its device ID.
+        const std::string serial = servedSerialMap.value(name).toUtf8().toStdString();
+        if (isUsableSerial(serial)) {
+            const std::string path = tq51m::StatusFilePathOf(serial);
+            statusFilePath = QString::fromUtf8(path.data(), int(path.size()));
+            currentSerial = servedSerialMap.value(name);
+        } else {
             currentSerial.clear();
-        } else if (serialAt < uri.size()) {
-            const QString serial = QString::fromLatin1(uri.mid(serialAt));
-            if (isUsableSerial(serial)) {
-                statusFilePath = QStringLiteral("/tmp/TQ-51M_") + serial + QStringLiteral(".log");
-                currentSerial = serial;
-            }
+        }
+    } else if (!deviceUri.isEmpty()) {
+        // Each byte of the URI's serial stands for one Latin-1 character.
+        std::string serial;
+        if (!tq51m::SerialAfterTag(deviceUri.toUtf8().toStdString(), serial)) {
+            currentSerial.clear();
+        } else if (isUsableSerial(serial)) {
+            const std::string path = tq51m::StatusFilePathOf(serial);
+            statusFilePath = QString::fromLatin1(path.data(), int(path.size()));
+            currentSerial = QString::fromLatin1(serial.data(), int(serial.size()));
         }
     }
 

@@ -13,8 +13,9 @@ class QGraphicsScene;
 class StatusMonitor;
 class Ui_StatusDialog;
 
-// The main window: lists the printer's CUPS queues, places the request files for the
-// backend, polls the selected printer's status file and shows each status record.
+// The main window: lists the printer's CUPS queues and the printer application's printers, places
+// the request files for the backend, polls the selected printer's status file and shows each status
+// record.
 class StatusDialog : public QDialog {
     Q_OBJECT
 
@@ -50,6 +51,9 @@ class StatusDialog : public QDialog {
     StatusMonitor* statusMonitor;
     bool threadRunning;
     QMap<QString, QString> printerUriMap;
+    // The printers of the printer application and the CUPS queues that lead to them: name
+    // shown in the list to serial number.
+    QMap<QString, QString> servedSerialMap;
     QString currentSerial;
     VersionDialog versionDialog;
     QString lastTotalCount;

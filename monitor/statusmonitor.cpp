@@ -1,73 +1,57 @@
 // SPDX-License-Identifier: Apache-2.0
 #include "statusmonitor.h"
 
+#include <QBuffer>
 #include <QFile>
-#include <QStringList>
+#include <QTextCodec>
 #include <QTextStream>
 #include <QTimerEvent>
 
+#include <StatusFile.h>
+
+#include <string>
 #include <utility>
 
-#include <fcntl.h>
-#include <sys/stat.h>
 #include <unistd.h>
 
 namespace {
 
-// The backend writes 17 lines, each ending in a line feed: 18 parts after the split.
-constexpr int kStatusFileParts = 18;
 constexpr useconds_t kRetryDelayUs = 100000;
-// The backend's file is well under a kilobyte; anything far larger is not a status file.
-constexpr off_t kMaxStatusFileSize = 1024 * 1024;
-
-struct StatusKey {
-    const char* prefix;
-    const char* key;
-};
-
-// The order in which the keys must appear in the file.
-const StatusKey kStatusKeys[] = {
-    {"PRINTER_STATUS=", "PRINTER_STATUS"},
-    {"PRINTER_MESSAGE=", "PRINTER_MESSAGE"},
-    {"PRINTER_VERSION=", "PRINTER_VERSION"},
-    {"PRINTER_SERIAL_NO=", "PRINTER_SERIAL_NO"},
-    {"MEDIA_SIZE=", "MEDIA_SIZE"},
-    {"MEDIA_CLASS=", "MEDIA_CLASS"},
-    {"MEDIA_INITIAL=", "MEDIA_INITIAL"},
-    {"MEDIA_REMAIN=", "MEDIA_REMAIN"},
-    {"MEDIA_REMAIN_HALF=", "MEDIA_REMAIN_HALF"},
-    {"TOTAL_COUNT=", "TOTAL_COUNT"},
-};
-constexpr int kStatusKeyCount = sizeof(kStatusKeys) / sizeof(kStatusKeys[0]);
 
 void fillOfflineRecord(QMap<QString, QString>& statusMap) {
-    for (const StatusKey& entry : kStatusKeys) {
-        statusMap.insert(QString::fromLatin1(entry.key), QString());
+    for (int key = 0; key < tq51m::kStatusKeyCount; ++key) {
+        statusMap.insert(QString::fromLatin1(tq51m::StatusKeyName(tq51m::StatusKey(key))),
+                         QString());
     }
     statusMap.insert(QStringLiteral("PRINTER_STATUS"), QStringLiteral("99999"));
     statusMap.insert(QStringLiteral("PRINTER_MESSAGE"), QStringLiteral("00006"));
 }
 
-// The text between the first and the second double quote; a line without one holds none.
-QString quotedValue(const QString& line) {
-    const QStringList fields = line.split(QLatin1Char('"'), Qt::KeepEmptyParts);
-    return fields.size() > 1 ? fields.at(1) : QString();
+// The file's text as a UTF-8 text stream reads it: a byte order mark at the start is dropped
+// and broken sequences become U+FFFD.
+QString decodeContent(QByteArray bytes) {
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::ReadOnly);
+    QTextStream stream(&buffer);
+    stream.setCodec("UTF-8");
+    return stream.readAll();
 }
 
-// Opens the status file for reading. Its name in /tmp is predictable, so only a regular file
-// of a sane size is read: a FIFO planted there would block the window forever on open, and
-// a link to an endless device would exhaust memory.
-bool openStatusFile(const QString& path, QFile& file) {
-    const int fd = open(QFile::encodeName(path).constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
-    if (fd < 0) {
+// A value cut from the decoded text, turned back into a string without dropping a leading
+// U+FEFF, which belongs to the value.
+QString valueText(const std::string& value) {
+    QTextCodec::ConverterState state(QTextCodec::IgnoreHeader);
+    return QTextCodec::codecForName("UTF-8")->toUnicode(value.data(), int(value.size()), &state);
+}
+
+// Symbolic links are followed: a link to a status file is read like the file itself.
+bool readStatusText(const QString& path, QString& content) {
+    std::string bytes;
+    if (!tq51m::ReadStatusFile(QFile::encodeName(path).toStdString(), tq51m::StatusLinks::Follow,
+                               bytes)) {
         return false;
     }
-    struct stat info;
-    if (fstat(fd, &info) != 0 || !S_ISREG(info.st_mode) || info.st_size > kMaxStatusFileSize ||
-        !file.open(fd, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle)) {
-        close(fd);
-        return false;
-    }
+    content = decodeContent(QByteArray(bytes.data(), int(bytes.size())));
     return true;
 }
 
@@ -89,38 +73,28 @@ bool StatusMonitor::createStatusMap(QMap<QString, QString>& statusMap) {
         return false;
     }
 
-    QFile file;
-    if (!openStatusFile(statusFilePath, file)) {
+    QString content;
+    if (!readStatusText(statusFilePath, content)) {
         usleep(kRetryDelayUs);
-        if (!openStatusFile(statusFilePath, file)) {
+        if (!readStatusText(statusFilePath, content)) {
             fillOfflineRecord(statusMap);
             return false;
         }
     }
-    QTextStream stream(&file);
-    stream.setCodec("UTF-8");
-    const QString content = stream.readAll();
-    file.close();
 
-    const QStringList parts = content.split(QLatin1Char('\n'), Qt::KeepEmptyParts);
-    if (parts.size() != kStatusFileParts) {
+    tq51m::StatusFields fields;
+    if (!tq51m::ParseStatusFields(content.toUtf8().toStdString(), fields)) {
         return false;
     }
-
-    int cursor = 0;
-    for (const QString& part : parts) {
-        const StatusKey& expected = kStatusKeys[cursor];
-        if (!part.startsWith(QLatin1String(expected.prefix), Qt::CaseSensitive)) {
+    for (int key = 0; key < tq51m::kStatusKeyCount; ++key) {
+        if (!fields.found[key]) {
             continue;
         }
-        QString value = quotedValue(part);
-        if (cursor == 0 && value.isEmpty()) {
+        QString value = valueText(fields.value[key]);
+        if (key == tq51m::kPrinterStatus && value.isEmpty()) {
             value = QStringLiteral("99999");
         }
-        statusMap.insert(QString::fromLatin1(expected.key), value);
-        if (cursor < kStatusKeyCount - 1) {
-            ++cursor;
-        }
+        statusMap.insert(QString::fromLatin1(tq51m::StatusKeyName(tq51m::StatusKey(key))), value);
     }
     return true;
 }

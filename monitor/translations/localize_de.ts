@@ -28,6 +28,10 @@
         <translation>Drucker auswählen</translation>
     </message>
     <message>
+        <source>app_printer</source>
+        <translation>%1 (Druckeranwendung)</translation>
+    </message>
+    <message>
         <source>updateButton</source>
         <translation>Aktualisieren</translation>
     </message>

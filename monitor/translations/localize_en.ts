@@ -28,6 +28,10 @@
         <translation>Select printer</translation>
     </message>
     <message>
+        <source>app_printer</source>
+        <translation>%1 (printer application)</translation>
+    </message>
+    <message>
         <source>updateButton</source>
         <translation>Update</translation>
     </message>

@@ -28,6 +28,10 @@
         <translation>Seleccione impresora</translation>
     </message>
     <message>
+        <source>app_printer</source>
+        <translation>%1 (aplicación de impresión)</translation>
+    </message>
+    <message>
         <source>updateButton</source>
         <translation>Actualizar</translation>
     </message>

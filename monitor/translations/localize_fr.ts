@@ -28,6 +28,10 @@
         <translation>Sélectionner imprimante</translation>
     </message>
     <message>
+        <source>app_printer</source>
+        <translation>%1 (application d’impression)</translation>
+    </message>
+    <message>
         <source>updateButton</source>
         <translation>Mettre à jour</translation>
     </message>

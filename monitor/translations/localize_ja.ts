@@ -28,6 +28,10 @@
         <translation>プリンターを選択</translation>
     </message>
     <message>
+        <source>app_printer</source>
+        <translation>%1（プリンターアプリケーション）</translation>
+    </message>
+    <message>
         <source>updateButton</source>
         <translation>更新</translation>
     </message>

@@ -28,6 +28,10 @@
         <translation>选择打印机</translation>
     </message>
     <message>
+        <source>app_printer</source>
+        <translation>%1（打印机应用程序）</translation>
+    </message>
+    <message>
         <source>updateButton</source>
         <translation>更新</translation>
     </message>

@@ -261,6 +261,8 @@ TEST_F(HostileDeviceUri, RequestPathTakenByADirectoryOrAnotherUsersFile) {
 int main(int argc, char** argv) {
     // The test discovery runs this program outside ctest's environment, too.
     setenv("QT_QPA_PLATFORM", "offscreen", 0);
+    // Printer application servers running on this machine must not add to the printer list.
+    setenv("TQ51M_APP_SERVER", "/nonexistent/tq51m-printer-app.sock", 1);
     QApplication app(argc, argv);
     ::testing::InitGoogleTest(&argc, argv);
     return RUN_ALL_TESTS();

@@ -92,10 +92,17 @@ TEST_P(JobBatches, SheetsFollowTheLayoutAndParity) {
     const std::string raster = TempPath(std::string("batch-") + c.name);
     ASSERT_TRUE(WriteRasterFile(raster, pages));
     const JobRun run = RunRasterJob(kOptions, c.jobInfo, raster);
+    // Given only when the first print is placed, the job information lays out the same sheets;
+    // a job that places no print never asks for it.
+    int asked = 0;
+    const JobRun late = RunRasterJobInfoLate(kOptions, c.jobInfo, raster, asked);
     unlink(raster.c_str());
     EXPECT_TRUE(run.started);
     EXPECT_EQ(run.result, PrintJob::Result::Ok);
     EXPECT_EQ(Summarise(run.output), c.expected);
+    EXPECT_EQ(late.result, PrintJob::Result::Ok);
+    EXPECT_EQ(Summarise(late.output), c.expected);
+    EXPECT_EQ(asked, c.expected.empty() ? 0 : 1);
 }
 
 const std::string k2Up = "MEDIA_SIZE=\"00500\"\n";

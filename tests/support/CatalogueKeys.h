@@ -3,13 +3,14 @@
 // compiled files.
 #pragma once
 
-// The 71 keys of the main window's context; the About box's context holds two more.
+// The 72 keys of the main window's context; the About box's context holds two more.
 inline const char* const kStatusDialogKeys[] = {"0%",
                                                 "50%",
                                                 "100%",
                                                 "About",
                                                 "TQ-51M Information",
                                                 "select_printer",
+                                                "app_printer",
                                                 "updateButton",
                                                 "mediaGroupTitle",
                                                 "sheets",

@@ -99,24 +99,43 @@ JobSettings Settings(const std::string& options) {
 
 } // namespace
 
-JobRun RunRasterJob(const std::string& options, const std::string& jobInfo,
-                    const std::string& rasterPath, std::function<bool()> canceled) {
+namespace {
+
+JobRun RunRaster(PrintJob& job, StringSink& sink, const std::string& rasterPath) {
     JobRun run;
-    StringSink sink;
     const int fd = open(rasterPath.c_str(), O_RDONLY);
     if (fd < 0)
         return run;
     cups_raster_t* raster = cupsRasterOpen(fd, CUPS_RASTER_READ);
-    {
-        PrintJob job(Settings(options), JobInfoFromText(jobInfo), sink, std::move(canceled));
-        run.started = job.Start();
-        if (run.started)
-            run.result = job.RunRaster(raster);
-    }
+    run.started = job.Start();
+    if (run.started)
+        run.result = job.RunRaster(raster);
     cupsRasterClose(raster);
     close(fd);
     run.output = sink.bytes();
     return run;
+}
+
+} // namespace
+
+JobRun RunRasterJob(const std::string& options, const std::string& jobInfo,
+                    const std::string& rasterPath, std::function<bool()> canceled) {
+    StringSink sink;
+    PrintJob job(Settings(options), JobInfoFromText(jobInfo), sink, std::move(canceled));
+    return RunRaster(job, sink, rasterPath);
+}
+
+JobRun RunRasterJobInfoLate(const std::string& options, const std::string& jobInfo,
+                            const std::string& rasterPath, int& asked) {
+    StringSink sink;
+    asked = 0;
+    PrintJob job(Settings(options),
+                 [&jobInfo, &asked] {
+                     ++asked;
+                     return JobInfoFromText(jobInfo);
+                 },
+                 sink, {});
+    return RunRaster(job, sink, rasterPath);
 }
 
 JobRun RunLineJob(const std::string& options, const std::string& jobInfo,

@@ -53,6 +53,11 @@ struct JobRun {
 JobRun RunRasterJob(const std::string& options, const std::string& jobInfo,
                     const std::string& rasterPath, std::function<bool()> canceled = {});
 
+// The same with the job information handed over only when the job asks for it, as the
+// printer application does; `asked` counts how often it did.
+JobRun RunRasterJobInfoLate(const std::string& options, const std::string& jobInfo,
+                            const std::string& rasterPath, int& asked);
+
 // One page fed line by line: `lines` holds its lines top first.
 struct LinePage {
     unsigned width = 0;
