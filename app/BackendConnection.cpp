@@ -149,17 +149,11 @@ ssize_t DeviceRead(pappl_device_t*, void*, size_t) {
     return 0; // no back channel
 }
 
-ssize_t DeviceWrite(pappl_device_t* device, const void* buffer, size_t bytes) {
-    auto* connection = static_cast<BackendConnection*>(papplDeviceGetData(device));
-    if (connection == nullptr || connection->active == nullptr) {
-        papplDeviceError(device, "No backend is running for this device.");
-        return -1;
-    }
-    if (!connection->active->Write(buffer, bytes)) {
-        papplDeviceError(device, "The backend stopped reading the job.");
-        return -1;
-    }
-    return ssize_t(bytes);
+// Jobs write to their own backend, never to the device: nothing written here reaches the
+// printer.
+ssize_t DeviceWrite(pappl_device_t* device, const void*, size_t) {
+    papplDeviceError(device, "Jobs are sent to the printer through their own backend.");
+    return -1;
 }
 
 pappl_preason_t DeviceStatus(pappl_device_t*) {

@@ -80,10 +80,10 @@ class BackendProcess {
     std::thread m_reader;
 };
 
-// Device data of an open "velmora-zelbackend" device: the backend of the job being printed.
+// Device data of an open "velmora-zelbackend" device. The device carries no job data: each
+// job writes to a backend of its own (see the driver).
 struct BackendConnection {
     std::string uri;
-    BackendProcess* active = nullptr;
 };
 
 // The text of an exit status for the job's message.

@@ -7,7 +7,6 @@
 #include "JpegReader.h"
 #include "PdfRenderer.h"
 #include "PngReader.h"
-#include "ServerShutdown.h"
 
 namespace tq51m {
 
@@ -41,8 +40,7 @@ bool ReadPngForSheet(const char* path, const PageGeometry&, RgbImage& image, std
 class PdfPages : public DocumentPages {
   public:
     PdfPages(pappl_job_t* job, const pappl_pr_options_t* options)
-        : m_renderer(papplJobGetFilename(job),
-                     [job] { return papplJobIsCanceled(job) || ServerStopping(); }),
+        : m_renderer(papplJobGetFilename(job), [job] { return JobMustStop(job); }),
           m_first(options && options->first_page > 0 ? int(options->first_page) : 1),
           m_last(options && options->last_page > 0 ? int(options->last_page) : 0) {}
     bool Next(const PageGeometry& sheet, RgbImage& page, std::string& error) override {

@@ -6,7 +6,6 @@
 #include <cstring>
 #include <functional>
 #include <future>
-#include <map>
 #include <memory>
 #include <mutex>
 #include <string>
@@ -21,9 +20,9 @@
 #include "PageFit.h"
 #include "DocumentFilters.h"
 #include "PrintJob.h"
-#include "PrinterStatus.h"
 #include "PrinterIcons.h"
-#include "ServerShutdown.h"
+#include "PrinterState.h"
+#include "PrinterStatus.h"
 #include "StatusUpdates.h"
 #include "WebPage.h"
 
@@ -35,12 +34,12 @@ const char kDriverFormat[] = "application/pdf";
 
 namespace {
 
-const char kJobInfoDir[] = "/tmp";
-constexpr unsigned kMaxPagePixels = 16384;
 // A page to be fitted is held whole: 100 megapixels (300 MB) at most.
 constexpr uint64_t kMaxFittedPixels = 100000000;
-// The sheet of a job that names none and arrives when the loaded media is unknown.
+// The default media, and the sheet of a job that names none when the loaded media is unknown:
+// 8 x 10 in, glossy.
 const char kDefaultPageSize[] = "207x257mm";
+const char kDefaultMediaType[] = "photographic-glossy";
 
 // The command stream goes straight to the job's own backend. PAPPL 1.3.1 may start two jobs of
 // a printer at once (two submissions in the same instant) and open its device twice, so
@@ -59,24 +58,30 @@ class BackendSink : public OutputSink {
     std::function<bool()> m_stop;
 };
 
-// One job of a printer at a time: a job holds its printer's lock from its start to its end.
-std::timed_mutex& PrinterLock(int printerId) {
-    static std::mutex guard;
-    static std::map<int, std::timed_mutex> locks;
-    std::lock_guard<std::mutex> lock(guard);
-    return locks[printerId];
-}
-
+// A job's state from its start to its end. It holds its printer's turn from StartJob on and
+// gives it back, with the backend, when it is destroyed.
 struct JobState {
-    JobState() : sink(backend) {}
+    explicit JobState(PrinterState& owner) : printer(owner) {}
     // The wait for the job information must not outlive the job.
     ~JobState() {
         if (infoWatch)
             infoWatch->Interrupt();
+        if (infoReady.valid())
+            infoReady.wait();
+        print.reset();
+        sink.reset();
+        if (hasTurn) {
+            printer.EndBackend();
+            printer.GiveTurn();
+        }
     }
-    std::unique_lock<std::timed_mutex> printerLock;
-    BackendProcess backend;
-    BackendSink sink;
+    JobState(const JobState&) = delete;
+    JobState& operator=(const JobState&) = delete;
+
+    PrinterState& printer;
+    bool hasTurn = false;
+    BackendProcess* backend = nullptr; // the printer's backend while the job has the turn
+    std::unique_ptr<BackendSink> sink;
     std::string backendJobId;
     std::string backendError;
     std::unique_ptr<JobInfoWatch> infoWatch;
@@ -150,9 +155,9 @@ void HandleBackendLine(pappl_job_t* job, JobState* state, const std::string& lin
     }
 }
 
-// A job stops early when it is cancelled or when the server is being stopped.
-bool MustStop(pappl_job_t* job) {
-    return papplJobIsCanceled(job) || ServerStopping();
+// A job stops early when it is cancelled or when the application is stopping.
+bool MustStop(pappl_job_t* job, const JobState& state) {
+    return papplJobIsCanceled(job) || state.printer.Stopping();
 }
 
 void FinishState(pappl_job_t* job) {
@@ -172,8 +177,8 @@ bool Fail(pappl_job_t* job, const std::string& message) {
     return false;
 }
 
-// The sheet a job's own "media" or "media-col" names. The sheet-with-bleed names are read
-// here, as PAPPL leaves a name out of its options when the printer does not list it.
+// The sheet a job's own "media" or "media-col" names: for streamed raster PAPPL leaves the
+// job's media out of its options.
 const MediaSheet* JobMediaSheet(pappl_job_t* job, pappl_pr_options_t* options) {
     if (ipp_attribute_t* media = papplJobGetAttribute(job, "media"))
         if (const MediaSheet* sheet = FindMediaSheetByName(ippGetString(media, 0, nullptr)))
@@ -212,11 +217,13 @@ PageScaling ScalingOf(pappl_scaling_t scaling) {
 JobInfo AwaitJobInfo(pappl_job_t* job, JobState* state) {
     using Clock = std::chrono::steady_clock;
     const Clock::time_point start = Clock::now();
-    BackendProcess& backend = state->backend;
+    BackendProcess& backend = *state->backend;
     const int exitFd = backend.ExitFd();
     const JobInfoWatch::Outcome outcome = state->infoWatch->Wait(
         exitFd,
-        [job, &backend, exitFd] { return MustStop(job) || (exitFd < 0 && backend.HasExited()); },
+        [job, state, &backend, exitFd] {
+            return MustStop(job, *state) || (exitFd < 0 && backend.HasExited());
+        },
         std::chrono::seconds(120));
     const long long waited =
         std::chrono::duration_cast<std::chrono::milliseconds>(Clock::now() - start).count();
@@ -241,33 +248,31 @@ JobInfo AwaitJobInfo(pappl_job_t* job, JobState* state) {
 
 } // namespace
 
-bool StartJob(pappl_job_t* job, pappl_pr_options_t* options, pappl_device_t* device) {
+bool StartJob(pappl_job_t* job, pappl_pr_options_t* options, pappl_device_t*) {
     if (StateOf(job) != nullptr)
         return true;
     pappl_printer_t* printer = papplJobGetPrinter(job);
-    auto* connection = static_cast<BackendConnection*>(papplDeviceGetData(device));
-    if (connection == nullptr)
+    PrinterState* owner = PrinterState::Of(printer);
+    const char* uri = papplPrinterGetDeviceURI(printer);
+    if (uri == nullptr || strncmp(uri, kBackendScheme, strlen(kBackendScheme)) != 0 ||
+        owner == nullptr)
         return Fail(job, "The printer's device is not a velmora-zelbackend device.");
 
-    auto* state = new JobState;
+    auto* state = new JobState(*owner);
     papplJobSetData(job, state);
-    state->printerLock = std::unique_lock<std::timed_mutex>(PrinterLock(papplPrinterGetID(printer)),
-                                                            std::defer_lock);
-    // The lock is taken as soon as it is free; a stop has no event and is looked at every
-    // 100 ms.
-    while (!state->printerLock.try_lock_for(std::chrono::milliseconds(100))) {
-        if (MustStop(job)) {
-            FinishState(job);
-            return false;
-        }
+    state->hasTurn = owner->TakeTurn([job, state] { return MustStop(job, *state); });
+    if (!state->hasTurn) {
+        FinishState(job);
+        return false;
     }
+    state->backend = &owner->NewBackend();
+    state->sink = std::make_unique<BackendSink>(*state->backend);
     state->backendJobId =
         std::to_string(BackendJobId(papplPrinterGetID(printer), papplJobGetID(job)));
 
     // A job information file left by an earlier job with the same id must not be read as this
     // job's: remove it (the link itself, never what it points to) before the backend starts.
-    const std::string infoPath =
-        std::string(kJobInfoDir) + "/Print_" + state->backendJobId + ".log";
+    const std::string infoPath = JobInfoPath(kJobInfoDir, state->backendJobId.c_str());
     if (unlink(infoPath.c_str()) != 0 && errno != ENOENT) {
         const std::string reason =
             "Cannot remove the stale job information file " + infoPath + ": " + strerror(errno);
@@ -276,7 +281,7 @@ bool StartJob(pappl_job_t* job, pappl_pr_options_t* options, pappl_device_t* dev
     }
     // Watching starts before the backend does, so that no write of the file is missed.
     state->infoWatch = std::make_unique<JobInfoWatch>(kJobInfoDir, state->backendJobId);
-    state->sink.SetStop([job] { return MustStop(job); });
+    state->sink->SetStop([job, state] { return MustStop(job, *state); });
 
     JobRequest& request = state->request;
     state->jobSheet = JobMediaSheet(job, options);
@@ -305,7 +310,7 @@ bool StartJob(pappl_job_t* job, pappl_pr_options_t* options, pappl_device_t* dev
 
     std::string error;
     const std::string program = BackendProgram();
-    if (!state->backend.Start(
+    if (!state->backend->Start(
             program, backendJob,
             [job, state](const std::string& line) { HandleBackendLine(job, state, line); },
             error)) {
@@ -322,9 +327,9 @@ void AbandonJob(pappl_job_t* job) {
     JobState* state = StateOf(job);
     if (state == nullptr)
         return;
-    state->backend.CloseInput();
-    state->backend.Terminate();
-    state->backend.Wait([] { return true; });
+    state->backend->CloseInput();
+    state->backend->Terminate();
+    state->backend->Wait([] { return true; });
     FinishState(job);
 }
 
@@ -333,8 +338,10 @@ namespace {
 // The settings are applied when the first page arrives. The sheet is the one the page's size
 // names (by name, or by its size in points: the sheet or its nominal print size); a page of
 // another size goes on the sheet the job's media names, else on the loaded media, else on the
-// default media. The resolution is the page's when the printer has it, else 300 dpi.
-bool StartPrint(pappl_job_t* job, pappl_pr_options_t* options, JobState* state) {
+// default media. The resolution is the page's when the printer has it, else 300 dpi. False
+// when the job's memory cannot be had.
+bool StartPrint(pappl_job_t* job, pappl_pr_options_t* options, JobState* state,
+                std::string& error) {
     const cups_page_header2_t& header = options->header;
     const MediaSheet* sheet = FindMediaSheetByName(header.cupsPageSizeName);
     if (sheet == nullptr && header.cupsPageSize[0] > 0 && header.cupsPageSize[1] > 0)
@@ -366,14 +373,17 @@ bool StartPrint(pappl_job_t* job, pappl_pr_options_t* options, JobState* state) 
     // The first page is read and colour-processed while the job information is waited for;
     // placing its first print takes the layout from it.
     state->print = std::make_unique<PrintJob>(
-        std::move(settings), [state] { return state->infoReady.get(); }, state->sink,
+        std::move(settings), [state] { return state->infoReady.get(); }, *state->sink,
         [job, state] {
-            if (!MustStop(job))
+            if (!MustStop(job, *state))
                 return false;
-            state->backend.Terminate();
+            state->backend->Terminate();
             return true;
         });
-    return state->print->Start();
+    if (state->print->Start())
+        return true;
+    error = "Out of memory for the print job.";
+    return false;
 }
 
 bool StartPage(pappl_job_t* job, pappl_pr_options_t* options, pappl_device_t*, unsigned page) {
@@ -400,13 +410,14 @@ bool StartPage(pappl_job_t* job, pappl_pr_options_t* options, pappl_device_t*, u
     // header claiming billions of rows would keep the printer busy for minutes. No sheet is
     // longer than 7300 rows at 600 dpi; pages beyond PAPPL's own image limit end the job.
     const cups_page_header2_t& size = options->header;
-    if (size.cupsWidth > kMaxPagePixels || size.cupsHeight > kMaxPagePixels)
+    if (size.cupsWidth > kMaxImageSide || size.cupsHeight > kMaxImageSide)
         return Fail(job, "Page " + std::to_string(page) + " of " + std::to_string(size.cupsWidth) +
                              " x " + std::to_string(size.cupsHeight) +
                              " pixels is larger than any sheet of the printer.");
 
-    if (!state->print && !StartPrint(job, options, state))
-        return Fail(job, "Out of memory for the print job.");
+    std::string error;
+    if (!state->print && !StartPrint(job, options, state, error))
+        return Fail(job, error);
 
     state->gray = header.cupsBitsPerPixel == 8;
     state->width = header.cupsWidth;
@@ -490,20 +501,19 @@ bool EndPage(pappl_job_t* job, pappl_pr_options_t*, pappl_device_t*, unsigned) {
     return true;
 }
 
-bool EndJob(pappl_job_t* job, pappl_pr_options_t*, pappl_device_t* device) {
+bool EndJob(pappl_job_t* job, pappl_pr_options_t*, pappl_device_t*) {
     JobState* state = StateOf(job);
     if (state == nullptr)
         return false;
-    const bool canceled = MustStop(job);
+    const bool canceled = MustStop(job, *state);
     if (state->print && !canceled)
         state->print->End();
     state->print.reset();
-    papplDeviceFlush(device);
-    state->backend.CloseInput();
-    const int status = state->backend.Wait([job] { return MustStop(job); });
+    state->backend->CloseInput();
+    const int status = state->backend->Wait([job, state] { return MustStop(job, *state); });
 
     std::string failure;
-    if (!papplJobIsCanceled(job) && ServerStopping()) {
+    if (!papplJobIsCanceled(job) && state->printer.Stopping()) {
         failure = "Stopped: the printer application was shut down.";
     } else if (!canceled && !papplJobIsCanceled(job)) {
         failure = DescribeExit(status);
@@ -537,7 +547,20 @@ void AddRange(ipp_t* attrs, const char* name, int value, int lower, int upper) {
     ippAddRange(attrs, IPP_TAG_PRINTER, (std::string(name) + "-supported").c_str(), lower, upper);
 }
 
+// PAPPL deletes a printer (also every printer when the application ends): its page and its
+// state go with it.
+void DeletePrinter(pappl_printer_t* printer, pappl_pr_driver_data_t* data) {
+    RemovePrinterPage(printer, data);
+    delete static_cast<PrinterState*>(data->extension);
+    data->extension = nullptr;
+}
+
 } // namespace
+
+bool JobMustStop(pappl_job_t* job) {
+    const JobState* state = StateOf(job);
+    return state != nullptr ? MustStop(job, *state) : papplJobIsCanceled(job);
+}
 
 bool PrintDocument(pappl_job_t* job, pappl_device_t* device, DocumentPages& pages) {
     pappl_pr_options_t* options = papplJobCreatePrintOptions(job, 0, true);
@@ -558,12 +581,12 @@ bool PrintDocument(pappl_job_t* job, pappl_device_t* device, DocumentPages& page
     std::string error;
     unsigned number = 0;
     bool printed = true;
-    while (printed && !MustStop(job)) {
+    while (printed && !JobMustStop(job)) {
         RgbImage page;
         page.geometry.xdpi = xdpi;
         page.geometry.ydpi = ydpi;
         if (!pages.Next(sheet, page, error)) {
-            if (MustStop(job))
+            if (JobMustStop(job))
                 error.clear();
             break;
         }
@@ -626,7 +649,7 @@ bool DriverCallback(pappl_system_t*, const char* driverName, const char* deviceU
     data->rendpage_cb = EndPage;
     data->rendjob_cb = EndJob;
     data->status_cb = RefreshPrinterStatus;
-    data->delete_cb = RemovePrinterPage;
+    data->delete_cb = DeletePrinter;
     data->format = kDriverFormat;
     data->printfile_cb = PrintPdfFile;
 
@@ -673,7 +696,6 @@ bool DriverCallback(pappl_system_t*, const char* driverName, const char* deviceU
     for (size_t i = 0; i < MediaTypes().size(); ++i)
         data->type[i] = MediaTypes()[i].ipp;
 
-    // The default media: 8 x 10 in, glossy.
     pappl_media_col_t& media = data->media_default;
     const MediaSheet& defaultSheet = *FindMediaSheetByName(kDefaultPageSize);
     snprintf(media.size_name, sizeof(media.size_name), "%s", defaultSheet.ippName);
@@ -681,7 +703,7 @@ bool DriverCallback(pappl_system_t*, const char* driverName, const char* deviceU
     media.size_length = defaultSheet.ippLengthHmm;
     media.bottom_margin = media.top_margin = media.left_margin = media.right_margin = 0;
     snprintf(media.source, sizeof(media.source), "main");
-    snprintf(media.type, sizeof(media.type), "%s", MediaTypes()[0].ipp);
+    snprintf(media.type, sizeof(media.type), "%s", kDefaultMediaType);
     data->media_ready[0] = media;
 
     data->num_vendor = 0;
@@ -703,6 +725,8 @@ bool DriverCallback(pappl_system_t*, const char* driverName, const char* deviceU
         else
             AddRange(*attrs, option.ipp, option.defaultValue, option.minimum, option.maximum);
     }
+    // The printer's own state, destroyed by DeletePrinter with the printer.
+    data->extension = new PrinterState;
     return true;
 }
 

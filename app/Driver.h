@@ -28,6 +28,9 @@ class DocumentPages {
     virtual bool Next(const PageGeometry& sheet, RgbImage& page, std::string& error) = 0;
 };
 
+// The job is cancelled, or the application is stopping.
+bool JobMustStop(pappl_job_t* job);
+
 // Prints the pages onto the job's sheet as the raster callbacks print a page of another size.
 // The backend is started before the first page is decoded, so that the two overlap. False
 // when the job failed; its message then says why.

@@ -13,6 +13,10 @@
 
 namespace tq51m {
 
+// PAPPL's own limit for images (MaxImageSize), pixels a side: no page or image beyond it is
+// printed.
+constexpr unsigned kMaxImageSide = 16384;
+
 // The media types offered, with the finish each one selects.
 struct MediaType {
     const char* ipp;    // "photographic-glossy"

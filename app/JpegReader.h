@@ -7,12 +7,10 @@
 
 #include <string>
 
+#include "JobOptions.h"
 #include "PageFit.h"
 
 namespace tq51m {
-
-// The largest side the reader takes, as PAPPL's own image limit.
-constexpr int kMaxImageSide = 16384;
 
 // Decodes the file into an upright RGB image for the sheet (its dots, either way round);
 // false with a reason for the user when it cannot.

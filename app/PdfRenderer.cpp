@@ -18,7 +18,7 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
-#include "JpegReader.h"
+#include "JobOptions.h"
 
 namespace tq51m {
 
@@ -214,7 +214,7 @@ class PpmReader {
         default:
             if (token != "255")
                 return false;
-            if (m_width > kMaxImageSide || m_height > kMaxImageSide ||
+            if (m_width > long(kMaxImageSide) || m_height > long(kMaxImageSide) ||
                 (unsigned long long)(m_width) * (unsigned long long)(m_height) > kMaxPagePixels)
                 return false;
             m_page.geometry.width = int(m_width);

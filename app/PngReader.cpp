@@ -5,7 +5,7 @@
 
 #include <png.h>
 
-#include "JpegReader.h"
+#include "JobOptions.h"
 
 namespace tq51m {
 

@@ -3,28 +3,15 @@
 
 #include <cstdlib>
 #include <cstring>
-#include <map>
-#include <mutex>
 #include <vector>
 
 #include "BackendMessages.h"
-#include "Driver.h"
 #include "JobOptions.h"
+#include "PrinterState.h"
 
 namespace tq51m {
 
 namespace {
-
-struct Applied {
-    PrinterStatus status = OfflineStatus();
-    int supplyLevel = -2; // nothing set yet
-    std::string readyMedia;
-    std::string jobProblem;
-    bool problemReason = false; // "other" for the failed job, until the printer's state changes
-};
-
-std::mutex gMutex;
-std::map<int, Applied> gApplied;
 
 void SetSupply(pappl_printer_t* printer, int level) {
     pappl_supply_t supply = {};
@@ -51,45 +38,40 @@ void SetReadyMedia(pappl_printer_t* printer, const char* pwgName) {
     papplPrinterSetReadyMedia(printer, 1, &media);
 }
 
-bool IsOurPrinter(pappl_printer_t* printer) {
-    const char* driver = papplPrinterGetDriverName(printer);
-    return driver != nullptr && strcmp(driver, kDriverName) == 0;
-}
-
 } // namespace
 
 bool RefreshPrinterStatus(pappl_printer_t* printer) {
+    PrinterState* state = PrinterState::Of(printer);
+    if (state == nullptr)
+        return false;
     const char* uri = papplPrinterGetDeviceURI(printer);
     const std::string path = StatusFilePath(uri ? uri : "");
     std::string text;
     const PrinterStatus status =
         !path.empty() && ReadStatusFile(path, text) ? ParseStatusText(text) : OfflineStatus();
 
-    bool problemReason;
-    {
-        std::lock_guard<std::mutex> lock(gMutex);
-        Applied& applied = gApplied[papplPrinterGetID(printer)];
+    const bool problemReason = state->WithStatus([&status](AppliedStatus& applied) {
         if (applied.problemReason && status.stateCode != applied.status.stateCode)
             applied.problemReason = false; // the status file tells the rest
-        problemReason = applied.problemReason;
-    }
+        return applied.problemReason;
+    });
     pappl_preason_t reasons = status.reasons;
     if (problemReason)
         reasons |= PAPPL_PREASON_OTHER;
     papplPrinterSetReasons(printer, reasons, kStatusReasons & ~reasons);
 
-    std::lock_guard<std::mutex> lock(gMutex);
-    Applied& applied = gApplied[papplPrinterGetID(printer)];
-    applied.status = status;
-    if (applied.supplyLevel != status.supplyLevel) {
-        SetSupply(printer, status.supplyLevel);
-        applied.supplyLevel = status.supplyLevel;
-    }
-    // Setting the ready media saves the printer's state: only when it changes.
-    if (status.readyMedia != nullptr && applied.readyMedia != status.readyMedia) {
-        SetReadyMedia(printer, status.readyMedia);
-        applied.readyMedia = status.readyMedia;
-    }
+    state->WithStatus([printer, &status](AppliedStatus& applied) {
+        applied.status = status;
+        if (applied.supplyLevel != status.supplyLevel) {
+            SetSupply(printer, status.supplyLevel);
+            applied.supplyLevel = status.supplyLevel;
+        }
+        // Setting the ready media saves the printer's state: only when it changes.
+        if (status.readyMedia != nullptr && applied.readyMedia != status.readyMedia) {
+            SetReadyMedia(printer, status.readyMedia);
+            applied.readyMedia = status.readyMedia;
+        }
+    });
     return true;
 }
 
@@ -114,12 +96,8 @@ bool AnyPrinterPrinting(pappl_system_t* system) {
     return printing;
 }
 
-bool RefreshAllPrinters(pappl_system_t* system, void*) {
-    ForEachPrinter(system, [](pappl_printer_t* printer) {
-        if (IsOurPrinter(printer))
-            RefreshPrinterStatus(printer);
-    });
-    return true;
+void RefreshAllPrinters(pappl_system_t* system) {
+    ForEachPrinter(system, [](pappl_printer_t* printer) { RefreshPrinterStatus(printer); });
 }
 
 void ApplyBackendState(pappl_printer_t* printer, const std::string& text) {
@@ -134,36 +112,38 @@ void ApplyBackendState(pappl_printer_t* printer, const std::string& text) {
 
 void ApplyBackendAttributes(pappl_printer_t* printer, const std::string& text) {
     const int level = ParseMarkerLevel(text);
-    if (level < 0)
+    PrinterState* state = PrinterState::Of(printer);
+    if (level < 0 || state == nullptr)
         return;
-    std::lock_guard<std::mutex> lock(gMutex);
-    Applied& applied = gApplied[papplPrinterGetID(printer)];
-    if (applied.supplyLevel != level) {
-        SetSupply(printer, level);
-        applied.supplyLevel = level;
-    }
+    state->WithStatus([printer, level](AppliedStatus& applied) {
+        if (applied.supplyLevel != level) {
+            SetSupply(printer, level);
+            applied.supplyLevel = level;
+        }
+    });
 }
 
 void SetJobProblem(pappl_printer_t* printer, const std::string& text) {
-    {
-        std::lock_guard<std::mutex> lock(gMutex);
-        Applied& applied = gApplied[papplPrinterGetID(printer)];
+    PrinterState* state = PrinterState::Of(printer);
+    if (state == nullptr)
+        return;
+    state->WithStatus([&text](AppliedStatus& applied) {
         applied.jobProblem = text;
         applied.problemReason = !text.empty();
-    }
+    });
     RefreshPrinterStatus(printer);
 }
 
 std::string JobProblem(pappl_printer_t* printer) {
-    std::lock_guard<std::mutex> lock(gMutex);
-    auto found = gApplied.find(papplPrinterGetID(printer));
-    return found == gApplied.end() ? std::string() : found->second.jobProblem;
+    PrinterState* state = PrinterState::Of(printer);
+    return state ? state->WithStatus([](AppliedStatus& applied) { return applied.jobProblem; })
+                 : std::string();
 }
 
 PrinterStatus LastStatus(pappl_printer_t* printer) {
-    std::lock_guard<std::mutex> lock(gMutex);
-    auto found = gApplied.find(papplPrinterGetID(printer));
-    return found == gApplied.end() ? OfflineStatus() : found->second.status;
+    PrinterState* state = PrinterState::Of(printer);
+    return state ? state->WithStatus([](AppliedStatus& applied) { return applied.status; })
+                 : OfflineStatus();
 }
 
 } // namespace tq51m

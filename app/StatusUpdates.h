@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: Apache-2.0
 // Keeps each TQ-51M printer's state, reasons, supply and loaded media up to date from the
-// backend's status file (polled by a timer) and from the backend's STATE:/ATTR: lines.
+// backend's status file (read by the housekeeping thread) and from the backend's STATE:/ATTR:
+// lines. What was applied is kept in the printer's PrinterState.
 #ifndef TQ51M_APP_STATUSUPDATES_H
 #define TQ51M_APP_STATUSUPDATES_H
 
@@ -25,8 +26,8 @@ bool AnyPrinterPrinting(pappl_system_t* system);
 
 // Reads one printer's status file and applies it (also PAPPL's status callback).
 bool RefreshPrinterStatus(pappl_printer_t* printer);
-// The timer callback: every TQ-51M printer of the system.
-bool RefreshAllPrinters(pappl_system_t* system, void* data);
+// Reads and applies the status file of every printer of the system.
+void RefreshAllPrinters(pappl_system_t* system);
 
 // "STATE: +door-open-error" and "ATTR: marker-levels=74 ..." from a running backend.
 void ApplyBackendState(pappl_printer_t* printer, const std::string& text);

@@ -2,12 +2,23 @@
 // tq51m-printer-app: the TQ-51M as a driverless IPP Everywhere printer. PAPPL's main loop
 // with its standard subcommands; the system is set up here so that the state file and the
 // spool folder can be chosen with -o state-file=FILE and -o spool-directory=DIR.
+//
+// Threads and locks (docs/architecture.md has the table):
+// - main: PAPPL's main loop; owns the Housekeeping object, joins its thread after a stop
+//   (FinishStop) or when the loop ends.
+// - PAPPL's client threads (one per connection): IPP and web pages; streamed PWG raster and URF
+//   run the driver's raster callbacks here.
+// - PAPPL's job threads (one per job): the raster callbacks for JPEG, PNG and the filters; the
+//   job's JobState holds its printer's turn and backend from StartJob to EndJob.
+// - A backend reader per running backend (BackendProcess), joined when the backend is reaped.
+// - housekeeping (Housekeeping): status files, freed memory, the orderly stop.
+// Lock order, outermost first: a printer's job turn; its applied status; PAPPL's printer lock,
+// then its system lock. A BackendProcess's lock and the housekeeping's tick lock are leaves.
 #include <cerrno>
 #include <csignal>
 #include <cstdlib>
 #include <cstring>
 #include <string>
-#include <thread>
 
 #include <malloc.h>
 #include <sys/stat.h>
@@ -18,9 +29,9 @@
 #include "BackendConnection.h"
 #include "DocumentFilters.h"
 #include "Driver.h"
+#include "Housekeeping.h"
 #include "PrinterCreation.h"
-#include "ServerShutdown.h"
-#include "StatusUpdates.h"
+#include "WebPage.h"
 
 #ifndef TQ51M_VERSION
 #define TQ51M_VERSION "1.0.0"
@@ -29,8 +40,6 @@
 namespace {
 
 const char kAppName[] = "tq51m-printer-app";
-
-std::string gStateFile;
 
 pappl_pr_driver_t gDrivers[] = {
     {tq51m::kDriverName, tq51m::kDriverDescription, tq51m::kDeviceId, nullptr},
@@ -75,48 +84,35 @@ pappl_loglevel_t LogLevel(const std::string& name) {
     return PAPPL_LOGLEVEL_WARN;
 }
 
-// Memory freed by the jobs goes back to the system once no printer prints: jobs run in
-// threads of their own, whose malloc arenas keep freed memory otherwise.
-bool ReturnFreedMemory(pappl_system_t* system, void*) {
-    if (!tq51m::AnyPrinterPrinting(system))
-        malloc_trim(0);
-    return true;
-}
-
-// The periodic work, in ticks of 0.1 s: the stop request every tick, the status files every
-// kStatusInterval seconds, freed memory every 5 seconds. PAPPL runs its timer callbacks holding
-// the system's lock, while a Print-Job of PWG raster holds a printer's lock and then asks for
-// the system's: printer changes made from a timer callback deadlock the server, so they run here.
-void Housekeeping(pappl_system_t* system) {
-    constexpr unsigned kTicksPerSecond = 10;
-    for (unsigned tick = 0;; ++tick) {
-        tq51m::WatchForShutdown(system, &gStateFile);
-        if (!tq51m::ServerStopping()) {
-            if (tick % (tq51m::kStatusInterval * kTicksPerSecond) == 0)
-                tq51m::RefreshAllPrinters(system, nullptr);
-            if (tick % (5 * kTicksPerSecond) == 0)
-                ReturnFreedMemory(system, nullptr);
-        }
-        usleep(1000000 / kTicksPerSecond);
-    }
-}
-
 // Started by a one-time timer, once PAPPL's main loop runs (and has set its signal handlers).
-bool StartHousekeeping(pappl_system_t* system, void*) {
-    std::thread(Housekeeping, system).detach();
+bool StartHousekeeping(pappl_system_t*, void* housekeeping) {
+    static_cast<tq51m::Housekeeping*>(housekeeping)->Start();
     return false;
 }
 
-bool SaveState(pappl_system_t* system, void*) {
-    return papplSystemSaveState(system, gStateFile.c_str());
+// Once the housekeeping has stopped in order (printers paused, backends ended, state saved),
+// the main thread joins it and ends the process: PAPPL 1.3.1's own shutdown would wait up to a
+// minute for the jobs kept queued for the next start.
+bool FinishStop(pappl_system_t* system, void* data) {
+    auto* housekeeping = static_cast<tq51m::Housekeeping*>(data);
+    if (!housekeeping->Stopped())
+        return true;
+    housekeeping->Join();
+    papplLog(system, PAPPL_LOGLEVEL_INFO, "Stopped.");
+    _exit(0);
 }
 
-pappl_system_t* CreateSystem(int numOptions, cups_option_t* options, void*) {
+bool SaveState(pappl_system_t*, void* housekeeping) {
+    return static_cast<tq51m::Housekeeping*>(housekeeping)->SaveState();
+}
+
+pappl_system_t* CreateSystem(int numOptions, cups_option_t* options, void* data) {
+    auto* housekeeping = static_cast<tq51m::Housekeeping*>(data);
     const bool root = geteuid() == 0;
     const std::string user = UserFolder();
-    gStateFile = Option(numOptions, options, "state-file",
-                        root ? "/var/lib/tq51m-printer-app/tq51m-printer-app.state"
-                             : user + "/.config/tq51m-printer-app.state");
+    const std::string stateFile = Option(numOptions, options, "state-file",
+                                         root ? "/var/lib/tq51m-printer-app/tq51m-printer-app.state"
+                                              : user + "/.config/tq51m-printer-app.state");
     const std::string spool =
         Option(numOptions, options, "spool-directory",
                root ? "/var/spool/tq51m-printer-app" : user + "/.cache/tq51m-printer-app.d");
@@ -131,7 +127,7 @@ pappl_system_t* CreateSystem(int numOptions, cups_option_t* options, void*) {
         authService = "login";
     const char* adminGroup = cupsGetOption("admin-group", numOptions, options);
 
-    MakeParent(gStateFile);
+    MakeParent(stateFile);
     MakeParent(spool);
 
     pappl_soptions_t soptions =
@@ -175,12 +171,14 @@ pappl_system_t* CreateSystem(int numOptions, cups_option_t* options, void*) {
            &version.version[2]);
     papplSystemSetVersions(system, 1, &version);
 
-    if (!papplSystemLoadState(system, gStateFile.c_str())) {
+    if (!papplSystemLoadState(system, stateFile.c_str())) {
         papplSystemSetDNSSDName(system, "TQ-51M Printer Application");
         papplSystemSetNextPrinterID(system, 1);
     }
-    papplSystemSetSaveCallback(system, SaveState, nullptr);
-    papplSystemAddTimerCallback(system, 0, 1, StartHousekeeping, nullptr);
+    housekeeping->Attach(system, stateFile);
+    papplSystemSetSaveCallback(system, SaveState, housekeeping);
+    papplSystemAddTimerCallback(system, 0, 1, StartHousekeeping, housekeeping);
+    papplSystemAddTimerCallback(system, 0, 1, FinishStop, housekeeping);
     return system;
 }
 
@@ -196,8 +194,10 @@ int main(int argc, char* argv[]) {
     // and job threads would otherwise leave one per thread that ever ran at the same time.
     mallopt(M_ARENA_MAX, 2);
     tq51m::RegisterBackendScheme();
+    // Outlives the main loop: its thread ends before main returns.
+    tq51m::Housekeeping housekeeping;
     return papplMainloop(argc, argv, TQ51M_VERSION, nullptr,
                          int(sizeof(gDrivers) / sizeof(gDrivers[0])), gDrivers,
                          tq51m::AutoAddDriver, tq51m::DriverCallback, nullptr, nullptr,
-                         CreateSystem, nullptr, nullptr);
+                         CreateSystem, nullptr, &housekeeping);
 }

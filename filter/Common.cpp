@@ -12,7 +12,6 @@
 
 namespace {
 
-const char kPrInfoDir[] = "/tmp";
 const double kFirmwareVersion = 1.53;
 
 struct FileCloser {
@@ -166,15 +165,21 @@ std::string InfoValueFromText(const std::string& text, const char* key) {
 } // namespace
 
 int _GetValuePrInfoFile(const char* key, const char* jobId, char* buf, int bufSize) {
-    ReadInfoValue(kPrInfoDir, key, jobId, buf, bufSize);
+    ReadInfoValue(kJobInfoDir, key, jobId, buf, bufSize);
     return 0;
+}
+
+const char kJobInfoDir[] = "/tmp";
+
+std::string JobInfoPath(const char* dir, const char* jobId) {
+    return std::string(dir) + "/Print_" + jobId + ".log";
 }
 
 JobInfo ReadJobInfo(const char* dir, const char* jobId) {
     JobInfo info;
     if (dir == nullptr || jobId == nullptr)
         return info;
-    const std::string path = std::string(dir) + "/Print_" + jobId + ".log";
+    const std::string path = JobInfoPath(dir, jobId);
     struct stat status;
     info.present = stat(path.c_str(), &status) == 0;
     info.mediaSize = InfoValue(dir, "MEDIA_SIZE=", jobId);

@@ -38,6 +38,10 @@ struct JobInfo {
     std::string mediaSize;  // MEDIA_SIZE=
     std::string remainHalf; // MEDIA_REMAIN_HALF=
 };
+// The folder where the backend writes its job information files, "/tmp".
+extern const char kJobInfoDir[];
+// "<dir>/Print_<jobId>.log": the job information file of jobId.
+std::string JobInfoPath(const char* dir, const char* jobId);
 // Reads "<dir>/Print_<jobId>.log" with the rules of _GetValuePrInfoFile, one key at a time.
 JobInfo ReadJobInfo(const char* dir, const char* jobId);
 // The same two values from the text of a job information file read by the caller.

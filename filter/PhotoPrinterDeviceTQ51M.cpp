@@ -9,8 +9,6 @@
 namespace {
 
 const int kHeadWidth = 2560;
-// Where the backend writes the job information files.
-const char kJobInfoDir[] = "/tmp";
 
 // A media row: every row shares the base resolution, margins, gap and firmware level.
 constexpr DeviceMediaBufferInfo MediaRow(int mediaId, int mediaCode, const tq51m::MediaSheet& sheet,

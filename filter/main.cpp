@@ -14,13 +14,6 @@
 
 #include "PrintJob.h"
 
-namespace {
-
-// Where the backend writes the job information files.
-const char kJobInfoDir[] = "/tmp";
-
-} // namespace
-
 volatile sig_atomic_t Canceled = 0;
 
 void CancelJob(int) {

@@ -30,7 +30,7 @@ enum StatusKey {
 const char* StatusKeyName(StatusKey key);
 
 // The backend's file is well under a kilobyte; anything far larger is not a status file.
-constexpr std::size_t kMaxStatusFileSize = 1024 * 1024;
+constexpr std::size_t kMaxStatusFileSize = std::size_t{1024} * 1024;
 
 // The values found in one status file. A key that was not found has no value; a key line
 // without a double quote holds the empty text.

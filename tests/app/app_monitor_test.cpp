@@ -1,7 +1,8 @@
 // SPDX-License-Identifier: Apache-2.0
 // The status monitor beside the printer application (run through run-app-monitor-test): it
-// lists the application's printers and the driverless CUPS queue that leads to one, and shows
-// each printer's status from the status file named by the serial in its device ID.
+// lists the application's printers and the driverless CUPS queue that leads to one beside a
+// classic queue, and shows each printer's status from the status file named by the serial in
+// its device ID.
 #include "statusdialog.h"
 
 #include <QApplication>
@@ -28,8 +29,9 @@ QString labelText(StatusDialog& dialog, const char* name) {
     return label != nullptr ? label->text() : QString();
 }
 
-// Printer A is in paper end with 1234 prints, printer B waits with 77 (the emulator's status
-// files); the driverless queue prints to A.
+// Printer A is in paper end with 1234 prints, printer B waits with 77, printer C of the classic
+// queue has its door open with 5 (the emulator's status files); the driverless queue prints to
+// A.
 struct Listed {
     QString name;
     std::string serialVariable;
@@ -47,6 +49,7 @@ TEST(MonitorWithPrinterApplication, ListsItsPrintersAndShowsTheirStatus) {
         {QStringLiteral("TQ51M_DRIVERLESS"), "TQ51M_MON_SERIAL_A", "Paper end", "1234"},
         {QStringLiteral("B (printer application)"), "TQ51M_MON_SERIAL_B", "Waiting", "77"},
         {QStringLiteral("A (printer application)"), "TQ51M_MON_SERIAL_A", "Paper end", "1234"},
+        {QStringLiteral("TQ51M_CLASSIC"), "TQ51M_MON_SERIAL_C", "Door open", "5"},
     };
     StatusDialog dialog;
     QComboBox* printers = dialog.findChild<QComboBox*>(QStringLiteral("printerComboBox"));

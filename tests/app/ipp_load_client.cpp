@@ -2,7 +2,8 @@
 // Several IPP clients printing at once to one printer, each taking the next job of a job list,
 // submitting it and waiting for it to end. A printer that answers server-error-busy (PAPPL
 // prints streamed PWG raster inside the request) or drops the connection gets the request
-// again after a growing pause, as CUPS's ipp backend does. Every submission is bounded in tries and time.
+// again after a growing pause, as CUPS's ipp backend does. Every submission is bounded in tries and
+// time.
 //
 //   ipp_load_client PRINTER-URI CLIENTS JOB-LIST
 //

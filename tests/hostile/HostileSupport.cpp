@@ -9,6 +9,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include "RasterHeader.h"
 #include "tq51m_stream.h"
 
 namespace hostile {
@@ -54,19 +55,7 @@ JobInfoFile::~JobInfoFile() {
 }
 
 cups_page_header2_t rgbHeader(unsigned width, unsigned height, unsigned copies) {
-    cups_page_header2_t header;
-    std::memset(&header, 0, sizeof(header));
-    header.HWResolution[0] = header.HWResolution[1] = 300;
-    header.NumCopies = copies;
-    header.cupsWidth = width;
-    header.cupsHeight = height;
-    header.cupsBitsPerColor = 8;
-    header.cupsBitsPerPixel = 24;
-    header.cupsBytesPerLine = width * 3;
-    header.cupsColorOrder = CUPS_ORDER_CHUNKED;
-    header.cupsColorSpace = CUPS_CSPACE_RGB;
-    header.cupsNumColors = 3;
-    return header;
+    return tq51m::test::RgbPageHeader(width, height, copies);
 }
 
 RasterPage fullPage(unsigned width, unsigned height, unsigned char fill, unsigned copies) {

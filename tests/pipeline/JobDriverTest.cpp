@@ -17,6 +17,7 @@
 #include "JobRunner.h"
 #include "OutputCapture.h"
 #include "PipelineSupport.h"
+#include "RasterHeader.h"
 #include "StreamReading.h"
 
 using namespace pipeline;
@@ -278,16 +279,7 @@ class CancelledJob : public ::testing::Test {
     }
 
     void WriteHeader(unsigned height) {
-        cups_page_header2_t header = {};
-        header.HWResolution[0] = header.HWResolution[1] = 300;
-        header.NumCopies = 1;
-        header.cupsWidth = kWidth;
-        header.cupsHeight = height;
-        header.cupsBitsPerColor = 8;
-        header.cupsBitsPerPixel = 24;
-        header.cupsBytesPerLine = kWidth * 3;
-        header.cupsColorSpace = CUPS_CSPACE_RGB;
-        header.cupsNumColors = 3;
+        cups_page_header2_t header = tq51m::test::RgbPageHeader(kWidth, height);
         ASSERT_TRUE(cupsRasterWriteHeader2(m_raster, &header));
     }
     void WriteLines(unsigned count) {

@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: Apache-2.0
 #include "PipelineSupport.h"
+#include "RasterHeader.h"
 
 #include <cstdio>
 #include <cstdlib>
@@ -30,25 +31,13 @@ bool WriteRaster(int fd, const std::vector<RasterPage>& pages) {
         return false;
     bool ok = true;
     for (const RasterPage& page : pages) {
-        cups_page_header2_t header;
-        std::memset(&header, 0, sizeof(header));
-        header.HWResolution[0] = 300;
-        header.HWResolution[1] = 300;
-        header.NumCopies = page.copies;
-        header.cupsWidth = page.width;
-        header.cupsHeight = page.height;
-        header.cupsBitsPerColor = 8;
-        header.cupsColorOrder = CUPS_ORDER_CHUNKED;
+        cups_page_header2_t header =
+            tq51m::test::RgbPageHeader(page.width, page.height, page.copies);
         if (page.greyLines) {
             header.cupsBitsPerPixel = 8;
             header.cupsColorSpace = CUPS_CSPACE_W;
             header.cupsNumColors = 1;
             header.cupsBytesPerLine = page.width;
-        } else {
-            header.cupsBitsPerPixel = 24;
-            header.cupsColorSpace = CUPS_CSPACE_RGB;
-            header.cupsNumColors = 3;
-            header.cupsBytesPerLine = page.width * 3;
         }
         if (!cupsRasterWriteHeader2(raster, &header)) {
             ok = false;
