@@ -125,10 +125,10 @@ TEST(AppSheets, NamesAndPageSizesFindTheirSheet) {
         {"207x130mm", "na_index-5x8_5x8in", "oe_photo-8x5_8.16x5.12in", 360, 576, 588, 369},
         {"207x156mm", "na_index-4x6-ext_6x8in", "oe_photo-8x6_8.16x6.12in", 432, 576, 588, 441},
         {"207x206mm", "oe_photo-8x8_8x8in", "oe_photo-8x8_8.16x8.12in", 576, 576, 588, 585},
-        {"207x257mm", "na_govt-letter_8x10in", "na_govt-letter_8x10in", 576, 720, 588, 729},
-        {"207x308mm", "oe_photo-8x12_8x12in", "oe_photo-8x12_8x12in", 576, 864, 588, 873},
+        {"207x257mm", "na_govt-letter_8x10in", "oe_photo-8x10_8.16x10.12in", 576, 720, 588, 729},
+        {"207x308mm", "oe_photo-8x12_8x12in", "oe_photo-8x12_8.16x12.12in", 576, 864, 588, 873},
         {"214x151mm", "iso_a5_148x210mm", "om_photo-214x151_214.04x151.05mm", 420, 595, 607, 428},
-        {"214x300mm", "iso_a4_210x297mm", "iso_a4_210x297mm", 595, 842, 607, 851},
+        {"214x300mm", "iso_a4_210x297mm", "om_photo-214x300_214.04x300.06mm", 595, 842, 607, 851},
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(row.pageSize);
