@@ -27,11 +27,6 @@ struct Badge {
     size_t size;
 };
 
-const char* MediaLabel(const char* pwgName) {
-    const MediaSheet* sheet = FindMediaSheetByName(pwgName);
-    return sheet ? sheet->label : nullptr;
-}
-
 const Badge kBadges[] = {
     {"PrtStsIdle", kBadgePrtStsIdle, sizeof(kBadgePrtStsIdle)},
     {"PrtStsPrinting", kBadgePrtStsPrinting, sizeof(kBadgePrtStsPrinting)},
