@@ -97,7 +97,7 @@ const hostileNames = ['<script>window.tq51mInjected=1</script>',
 
 function print(name, copies) {
   execFileSync(process.env.TQ51M_APP, ['submit', '-u', process.env.TQ51M_APP_URI, '-d',
-    process.env.TQ51M_PRINTER, '-t', name, '-o', 'media=oe_photo-8x10_8.16x10.12in',
+    process.env.TQ51M_PRINTER, '-t', name, '-o', 'media=na_govt-letter_8x10in',
     '-o', `copies=${copies}`, process.env.TQ51M_PHOTO]);
 }
 
