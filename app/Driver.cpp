@@ -912,12 +912,12 @@ bool DriverCallback(pappl_system_t*, const char* driverName, const char* deviceU
                  nullptr, "auto");
     ippAddString(*attrs, IPP_TAG_PRINTER, IPP_TAG_KEYWORD, "pwg-raster-document-sheet-back",
                  nullptr, "normal");
+    data->vendor[data->num_vendor++] = kErrorPolicyAttribute;
+    ippAddString(*attrs, IPP_TAG_PRINTER, IPP_TAG_KEYWORD, "printer-error-policy-default", nullptr,
+                 kErrorPolicyKeywords[int(kDefaultErrorPolicy)]);
+    ippAddStrings(*attrs, IPP_TAG_PRINTER, IPP_TAG_KEYWORD, "printer-error-policy-supported", 4,
+                  nullptr, kErrorPolicyKeywords);
     for (const VendorOption& option : VendorOptions()) {
-        data->vendor[data->num_vendor++] = kErrorPolicyAttribute;
-        ippAddString(*attrs, IPP_TAG_PRINTER, IPP_TAG_KEYWORD, "printer-error-policy-default",
-                     nullptr, kErrorPolicyKeywords[int(kDefaultErrorPolicy)]);
-        ippAddStrings(*attrs, IPP_TAG_PRINTER, IPP_TAG_KEYWORD, "printer-error-policy-supported", 4,
-                      nullptr, kErrorPolicyKeywords);
         data->vendor[data->num_vendor++] = option.ipp;
         if (option.isBoolean)
             AddBoolean(*attrs, option.ipp, option.defaultValue != 0);
