@@ -17,6 +17,7 @@
 #include "BackendConnection.h"
 #include "JobInfoWait.h"
 #include "JobOptions.h"
+#include "JobThumbnails.h"
 #include "PrintJob.h"
 #include "PrinterIcons.h"
 #include "PrinterState.h"
@@ -38,18 +39,23 @@ const char kDefaultMediaType[] = "photographic-glossy";
 
 // The command stream goes straight to the job's own backend. PAPPL 1.3.1 may start two jobs of
 // a printer at once (two submissions in the same instant) and open its device twice, so
-// nothing of a job goes through the shared device.
-// A cancelled job stops writing even while the backend reads nothing.
+// nothing of a job goes through the shared device. The jobs page's thumbnails are decoded
+// from the same bytes. A cancelled job stops writing even while the backend reads nothing.
 class BackendSink : public OutputSink {
   public:
-    explicit BackendSink(BackendProcess& backend) : m_backend(backend) {}
+    BackendSink(BackendProcess& backend, SheetRecorder& sheets)
+        : m_backend(backend), m_sheets(sheets) {}
     void SetStop(std::function<bool()> stop) { m_stop = std::move(stop); }
     bool Write(const void* data, size_t len) override {
-        return len == 0 || m_backend.Write(data, len, m_stop);
+        if (len == 0)
+            return true;
+        m_sheets.Write(data, len);
+        return m_backend.Write(data, len, m_stop);
     }
 
   private:
     BackendProcess& m_backend;
+    SheetRecorder& m_sheets;
     std::function<bool()> m_stop;
 };
 
@@ -76,6 +82,7 @@ struct JobState {
     PrinterState& printer;
     bool hasTurn = false;
     BackendProcess* backend = nullptr; // the printer's backend while the job has the turn
+    SheetRecorder sheets;              // the thumbnails of the sheets sent
     std::unique_ptr<BackendSink> sink;
     std::string backendJobId;
     std::string backendError;
@@ -216,8 +223,11 @@ bool StartJob(pappl_job_t* job, pappl_pr_options_t* options, pappl_device_t*) {
         FinishState(job);
         return false;
     }
+    // Thumbnails of jobs that have left the history go; this job's sheets are recorded.
+    PruneThumbnails(job);
+    state->sheets.Start(job);
     state->backend = &owner->NewBackend();
-    state->sink = std::make_unique<BackendSink>(*state->backend);
+    state->sink = std::make_unique<BackendSink>(*state->backend, state->sheets);
     state->backendJobId =
         std::to_string(BackendJobId(papplPrinterGetID(printer), papplJobGetID(job)));
 
@@ -298,6 +308,7 @@ bool StartPrint(pappl_job_t* job, pappl_pr_options_t* options, JobState* state,
 
     JobRequest request = state->request;
     request.pageSize = size ? size->pageSize : "";
+    state->sheets.SetDetails(size ? size->label : "", request.mediaType);
     request.xdpi = int(header.HWResolution[0]);
     request.ydpi = int(header.HWResolution[1]);
     const OptionList list = MapJobOptions(request);
@@ -405,6 +416,7 @@ bool EndJob(pappl_job_t* job, pappl_pr_options_t*, pappl_device_t*) {
     state->print.reset();
     state->backend->CloseInput();
     const int status = state->backend->Wait([job, state] { return MustStop(job, *state); });
+    state->sheets.Finish();
 
     std::string failure;
     if (!papplJobIsCanceled(job) && state->printer.Stopping()) {

@@ -8,25 +8,6 @@ namespace tq51m {
 
 namespace {
 
-// A decimal number as the monitor reads it: optional sign and digits; anything else is 0.
-int ToInt(const std::string& text) {
-    size_t i = 0;
-    bool negative = false;
-    if (i < text.size() && (text[i] == '+' || text[i] == '-'))
-        negative = text[i++] == '-';
-    if (i == text.size())
-        return 0;
-    long long value = 0;
-    for (; i < text.size(); ++i) {
-        if (text[i] < '0' || text[i] > '9')
-            return 0;
-        value = value * 10 + (text[i] - '0');
-        if (value > 2147483647LL)
-            return 0;
-    }
-    return int(negative ? -value : value);
-}
-
 const char* StateText(int code) {
     switch (code) {
     case 0:
@@ -64,7 +45,7 @@ const char kRestartMessage[] = "Restart the printer and computer.\nIf the printe
 std::string MessageText(const std::string& value) {
     if (value.empty())
         return std::string();
-    const int code = ToInt(value);
+    const int code = StatusNumber(value);
     switch (code) {
     case 1:
     case 2:
@@ -136,6 +117,24 @@ const char* ReadyMedia(int mediaSize) {
 
 } // namespace
 
+int StatusNumber(const std::string& text) {
+    size_t i = 0;
+    bool negative = false;
+    if (i < text.size() && (text[i] == '+' || text[i] == '-'))
+        negative = text[i++] == '-';
+    if (i == text.size())
+        return 0;
+    long long value = 0;
+    for (; i < text.size(); ++i) {
+        if (text[i] < '0' || text[i] > '9')
+            return 0;
+        value = value * 10 + (text[i] - '0');
+        if (value > 2147483647LL)
+            return 0;
+    }
+    return int(negative ? -value : value);
+}
+
 PrinterStatus OfflineStatus() {
     PrinterStatus status;
     status.stateText = StateText(99999);
@@ -150,16 +149,25 @@ PrinterStatus ParseStatusText(const std::string& text) {
     const std::string* values = fields.value;
 
     PrinterStatus status;
-    status.stateCode = ToInt(values[kPrinterStatus]);
+    status.stateCode = StatusNumber(values[kPrinterStatus]);
     status.online = status.stateCode != 99999;
     status.reasons = StateReasons(status.stateCode);
     status.stateText = StateText(status.stateCode);
     status.message = MessageText(values[kPrinterMessage]);
-    status.readyMedia = ReadyMedia(ToInt(values[kMediaSize]));
+    status.readyMedia = ReadyMedia(StatusNumber(values[kMediaSize]));
+    status.messageValue = values[kPrinterMessage];
+    status.firmware = values[kPrinterVersion];
+    status.serial = values[kPrinterSerialNo];
+    status.mediaSize = values[kMediaSize];
+    status.mediaClass = values[kMediaClass];
+    status.mediaInitial = values[kMediaInitial];
+    status.mediaRemain = values[kMediaRemain];
+    status.mediaRemainHalf = values[kMediaRemainHalf];
+    status.totalCount = values[kTotalCount];
 
     if (!values[kMediaInitial].empty() && !values[kMediaRemain].empty()) {
-        const long long initial = ToInt(values[kMediaInitial]);
-        const long long remain = ToInt(values[kMediaRemain]);
+        const long long initial = StatusNumber(values[kMediaInitial]);
+        const long long remain = StatusNumber(values[kMediaRemain]);
         if (initial > 0) {
             // The monitor shows no media left once the ribbon has run out.
             long long level = status.stateCode == 1200 ? 0 : remain * 100 / initial;

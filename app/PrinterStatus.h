@@ -19,6 +19,11 @@ struct PrinterStatus {
     const char* readyMedia = nullptr; // PWG name of the loaded sheet, null when unknown
     std::string stateText;            // the monitor's English state, "Door open"
     std::string message;              // the monitor's English message for the user
+
+    // The status file's values as they stand, for the web page's copy of the monitor's view;
+    // empty when the file is missing, unreadable or lacks the key.
+    std::string messageValue, firmware, serial, mediaSize, mediaClass, mediaInitial, mediaRemain,
+        mediaRemainHalf, totalCount;
 };
 
 // The reasons this unit owns; the rest belong to PAPPL.
@@ -27,6 +32,10 @@ constexpr pappl_preason_t kStatusReasons =
     PAPPL_PREASON_COVER_OPEN | PAPPL_PREASON_MEDIA_EMPTY | PAPPL_PREASON_MARKER_SUPPLY_EMPTY |
     PAPPL_PREASON_MEDIA_JAM | PAPPL_PREASON_MEDIA_NEEDED | PAPPL_PREASON_MEDIA_LOW |
     PAPPL_PREASON_MARKER_SUPPLY_LOW;
+
+// A decimal number as the monitor reads a status value: optional sign and digits; anything
+// else, and anything beyond an int, is 0.
+int StatusNumber(const std::string& text);
 
 // The status of a missing or unreadable file.
 PrinterStatus OfflineStatus();

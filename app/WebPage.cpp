@@ -6,7 +6,10 @@
 
 #include "Driver.h"
 #include "JobOptions.h"
+#include "JobsPage.h"
 #include "StatusUpdates.h"
+#include "StatusView.h"
+#include "tq51m_badges.h"
 
 namespace tq51m {
 
@@ -14,37 +17,30 @@ namespace {
 
 const char kPageName[] = "tq51m";
 
-// Text for HTML, with line breaks kept.
-void PutText(pappl_client_t* client, const std::string& text) {
-    size_t start = 0;
-    while (start <= text.size()) {
-        size_t end = text.find('\n', start);
-        if (end == std::string::npos)
-            end = text.size();
-        if (start > 0)
-            papplClientHTMLPuts(client, "<br>");
-        papplClientHTMLEscape(client, text.c_str() + start, end - start);
-        start = end + 1;
-    }
-}
+const char kStatusName[] = "tq51m-status";
+// Seconds between two requests of the page's script for the status section.
+constexpr int kPollSeconds = 2;
 
-const char* FinishLabel(const char* type) {
-    static const std::pair<const char*, const char*> labels[] = {
-        {"photographic-glossy", "Glossy"},
-        {"photographic-semi-gloss", "Luster"},
-        {"photographic-matte", "Matte"},
-        {"photographic-satin", "Fine matte"},
-    };
-    for (const auto& label : labels)
-        if (!strcmp(label.first, type))
-            return label.second;
-    return type;
-}
+struct Badge {
+    const char* name;
+    const unsigned char* data;
+    size_t size;
+};
 
-const char* MediaLabel(const char* pwgName) {
-    const MediaSize* size = pwgName ? FindMediaByPwgName(pwgName) : nullptr;
-    return size ? size->label : nullptr;
-}
+const Badge kBadges[] = {
+    {"PrtStsIdle", kBadgePrtStsIdle, sizeof(kBadgePrtStsIdle)},
+    {"PrtStsPrinting", kBadgePrtStsPrinting, sizeof(kBadgePrtStsPrinting)},
+    {"PrtStsCooling", kBadgePrtStsCooling, sizeof(kBadgePrtStsCooling)},
+    {"PrtStsCoverOpen", kBadgePrtStsCoverOpen, sizeof(kBadgePrtStsCoverOpen)},
+    {"PrtStsNoScrapBox", kBadgePrtStsNoScrapBox, sizeof(kBadgePrtStsNoScrapBox)},
+    {"PrtStsPaperEnd", kBadgePrtStsPaperEnd, sizeof(kBadgePrtStsPaperEnd)},
+    {"PrtStsRibbonEnd", kBadgePrtStsRibbonEnd, sizeof(kBadgePrtStsRibbonEnd)},
+    {"PrtStsPaperJam", kBadgePrtStsPaperJam, sizeof(kBadgePrtStsPaperJam)},
+    {"PrtStsRibbonErr", kBadgePrtStsRibbonErr, sizeof(kBadgePrtStsRibbonErr)},
+    {"PrtStsPaperErr", kBadgePrtStsPaperErr, sizeof(kBadgePrtStsPaperErr)},
+    {"PrtStsSystemErr01", kBadgePrtStsSystemErr01, sizeof(kBadgePrtStsSystemErr01)},
+    {"PrtStsOffline", kBadgePrtStsOffline, sizeof(kBadgePrtStsOffline)},
+};
 
 // Saves the photo options of the form as the printer's defaults.
 std::string SaveDefaults(pappl_client_t* client, pappl_printer_t* printer) {
@@ -84,6 +80,64 @@ std::string SaveDefaults(pappl_client_t* client, pappl_printer_t* printer) {
     return error.empty() ? "Photo settings saved." : error;
 }
 
+void PutRow(pappl_client_t* client, const std::string& label, const char* id,
+            const std::string& value) {
+    papplClientHTMLPuts(client, "<tr><th>");
+    PutText(client, label);
+    papplClientHTMLPrintf(client, ":</th><td id=\"%s\">", id);
+    PutText(client, value);
+    papplClientHTMLPuts(client, "</td></tr>\n");
+}
+
+// The monitor's view of the printer; the page's script replaces it with a fresh copy.
+void PutStatus(pappl_client_t* client, pappl_printer_t* printer, const Catalogue& catalogue) {
+    const StatusView view = MakeStatusView(LastStatus(printer), catalogue);
+    papplClientHTMLPuts(client, "<h2 class=\"title\">");
+    PutText(client, Translate(catalogue, "statusGroupBox"));
+    papplClientHTMLPrintf(client,
+                          "</h2>\n<div class=\"tq51m-state\"><img id=\"tq51m-picture\" "
+                          "src=\"/tq51m/%s.png\" width=\"80\" height=\"80\" alt=\"\">"
+                          "<div><p id=\"tq51m-state\"><b>",
+                          view.picture.c_str());
+    PutText(client, view.state);
+    papplClientHTMLPuts(client, "</b></p><p id=\"tq51m-message\">");
+    PutText(client, view.message);
+    papplClientHTMLPuts(client, "</p></div></div>\n");
+    const std::string problem = JobProblem(printer);
+    if (!problem.empty()) {
+        papplClientHTMLPuts(client, "<p id=\"tq51m-job-problem\">");
+        PutText(client, problem);
+        papplClientHTMLPuts(client, "</p>\n");
+    }
+
+    papplClientHTMLPuts(client, "<h2 class=\"title\" id=\"tq51m-media-group\">");
+    PutText(client, view.mediaGroup);
+    papplClientHTMLPuts(client, "</h2>\n<table class=\"form\">\n<tr><th id=\"tq51m-media\">");
+    PutText(client, view.mediaSize);
+    papplClientHTMLPuts(client, "</th><td><span id=\"tq51m-media-counts\">");
+    PutText(client, view.mediaCounts);
+    papplClientHTMLPrintf(client,
+                          "</span><br><meter value=\"%d\" min=\"0\" max=\"100\" low=\"10\">"
+                          "</meter> %d%%</td></tr>\n</table>\n<table class=\"form\">\n",
+                          view.percent, view.percent);
+    PutRow(client, Translate(catalogue, "tcGroupBox"), "tq51m-total", view.totalCount);
+    PutRow(client, Translate(catalogue, "fwGroupBox"), "tq51m-firmware", view.firmware);
+    PutRow(client, Translate(catalogue, "serialNoGroupBox"), "tq51m-serial", view.serial);
+    papplClientHTMLPuts(client, "</table>\n");
+}
+
+// The status section alone, for the page's script.
+bool ShowStatus(pappl_client_t* client, void* data) {
+    auto* printer = static_cast<pappl_printer_t*>(data);
+    // Read before responding: the response clears the request's header fields.
+    const Catalogue& catalogue = ClientCatalogue(client);
+    if (!papplClientRespond(client, HTTP_STATUS_OK, nullptr, "text/html", 0, 0))
+        return false;
+    PutStatus(client, printer, catalogue);
+    httpWrite2(papplClientGetHTTP(client), "", 0);
+    return true;
+}
+
 bool ShowPage(pappl_client_t* client, void* data) {
     auto* printer = static_cast<pappl_printer_t*>(data);
     if (!papplClientHTMLAuthorize(client))
@@ -92,48 +146,28 @@ bool ShowPage(pappl_client_t* client, void* data) {
     if (papplClientGetMethod(client) == HTTP_STATE_POST)
         notice = SaveDefaults(client, printer);
 
-    const PrinterStatus status = LastStatus(printer);
-    papplClientHTMLPrinterHeader(client, printer, "TQ-51M status and photo settings", 0, nullptr,
-                                 nullptr);
+    const Catalogue& catalogue = ClientCatalogue(client);
+    papplClientHTMLPrinterHeader(
+        client, printer, Translate(catalogue, "TQ-51M Information").c_str(), 0, nullptr, nullptr);
+    papplClientHTMLPrintf(client,
+                          "<style>.tq51m-state{display:flex;gap:1em;align-items:flex-start}"
+                          ".tq51m-state p{margin:0 0 .5em}.tq51m-state img{flex:none}"
+                          "meter{width:100%%;max-width:20em}</style>\n"
+                          "<div class=\"row\"><div class=\"col-12\" lang=\"%s\">\n",
+                          catalogue.language);
     if (!notice.empty()) {
-        papplClientHTMLPuts(client, "<div class=\"banner\">");
+        papplClientHTMLPuts(client, "<div class=\"banner\" id=\"tq51m-notice\">");
         PutText(client, notice);
         papplClientHTMLPuts(client, "</div>\n");
     }
-
-    papplClientHTMLPuts(client, "<div class=\"row\"><div class=\"col-12\"><h2 "
-                                "class=\"title\">Printer</h2>\n<table class=\"form\">\n"
-                                "<tr><th>Status:</th><td id=\"tq51m-status\"><b>");
-    PutText(client, status.stateText);
-    papplClientHTMLPuts(client, "</b>");
-    if (!status.message.empty() && status.message != " ") {
-        papplClientHTMLPuts(client, " &ndash; ");
-        PutText(client, status.message);
-    }
-    papplClientHTMLPuts(client, "</td></tr>\n<tr><th>Media loaded:</th><td>");
-    const char* loaded = MediaLabel(status.readyMedia);
-    PutText(client, loaded ? loaded : "---");
-    papplClientHTMLPuts(client, "</td></tr>\n<tr><th>Ribbon and paper:</th><td>");
-    if (status.supplyLevel >= 0)
-        papplClientHTMLPrintf(client,
-                              "<meter value=\"%d\" min=\"0\" max=\"100\" low=\"10\"></meter> "
-                              "%d%%",
-                              status.supplyLevel, status.supplyLevel);
-    else
-        papplClientHTMLPuts(client, "---");
-    const std::string problem = JobProblem(printer);
-    if (!problem.empty()) {
-        papplClientHTMLPuts(client,
-                            "</td></tr>\n<tr><th>Last job:</th><td id=\"tq51m-job-problem\">");
-        PutText(client, problem);
-    }
-    papplClientHTMLPuts(client, "</td></tr>\n</table>\n");
+    papplClientHTMLPuts(client, "<div id=\"tq51m-status\">\n");
+    PutStatus(client, printer, catalogue);
+    papplClientHTMLPrintf(client, "</div>\n<p><a href=\"%s\">Jobs</a></p>\n",
+                          PrinterPagePath(printer, kJobsPageName).c_str());
 
     // The photo options, as the classic driver's dialog labels them.
-    char path[256];
-    papplPrinterGetPath(printer, kPageName, path, sizeof(path));
     papplClientHTMLPuts(client, "<h2 class=\"title\">Photo settings</h2>\n");
-    papplClientHTMLStartForm(client, path, false);
+    papplClientHTMLStartForm(client, PrinterPagePath(printer, kPageName).c_str(), false);
     papplClientHTMLPuts(client, "<table class=\"form\">\n<tr><th>Finish:</th><td><select "
                                 "name=\"media-type\">");
     pappl_pr_driver_data_t driver;
@@ -166,28 +200,82 @@ bool ShowPage(pappl_client_t* client, void* data) {
     ippDelete(attrs);
     papplClientHTMLPuts(client, "<tr><th></th><td><input type=\"submit\" value=\"Save "
                                 "photo settings\"></td></tr>\n</table></form>\n</div></div>\n");
+    // The status section follows the printer without a reload; a failed request keeps the
+    // last one shown.
+    papplClientHTMLPrintf(
+        client,
+        "<script>setInterval(function(){fetch('%s',{cache:'no-store'}).then(function(r){"
+        "return r.ok?r.text():null}).then(function(t){if(t!==null)document.getElementById("
+        "'tq51m-status').innerHTML=t}).catch(function(){})},%d);</script>\n",
+        PrinterPagePath(printer, kStatusName).c_str(), kPollSeconds * 1000);
     papplClientHTMLPrinterFooter(client);
     return true;
 }
 
 } // namespace
 
+void AddWebResources(pappl_system_t* system) {
+    for (const Badge& badge : kBadges)
+        papplSystemAddResourceData(system, (std::string("/tq51m/") + badge.name + ".png").c_str(),
+                                   "image/png", badge.data, badge.size);
+}
+
+const Catalogue& ClientCatalogue(pappl_client_t* client) {
+    return CatalogueForAcceptLanguage(
+        httpGetField(papplClientGetHTTP(client), HTTP_FIELD_ACCEPT_LANGUAGE));
+}
+
+void PutText(pappl_client_t* client, const std::string& text) {
+    size_t start = 0;
+    while (start <= text.size()) {
+        size_t end = text.find('\n', start);
+        if (end == std::string::npos)
+            end = text.size();
+        if (start > 0)
+            papplClientHTMLPuts(client, "<br>");
+        papplClientHTMLEscape(client, text.c_str() + start, end - start);
+        start = end + 1;
+    }
+}
+
+const char* FinishLabel(const char* type) {
+    static const std::pair<const char*, const char*> labels[] = {
+        {"photographic-glossy", "Glossy"},
+        {"photographic-semi-gloss", "Luster"},
+        {"photographic-matte", "Matte"},
+        {"photographic-satin", "Fine matte"},
+    };
+    for (const auto& label : labels)
+        if (!strcmp(label.first, type))
+            return label.second;
+    return type;
+}
+
+std::string PrinterPagePath(pappl_printer_t* printer, const char* name) {
+    char path[256];
+    papplPrinterGetPath(printer, name, path, sizeof(path));
+    return path;
+}
+
 void AddPrinterPage(pappl_printer_t* printer, void*) {
     const char* driver = papplPrinterGetDriverName(printer);
     if (driver == nullptr || strcmp(driver, kDriverName) != 0)
         return;
-    char path[256];
-    papplPrinterGetPath(printer, kPageName, path, sizeof(path));
-    papplSystemAddResourceCallback(papplPrinterGetSystem(printer), path, "text/html", ShowPage,
-                                   printer);
-    papplPrinterAddLink(printer, "Status and photo settings", path,
+    pappl_system_t* system = papplPrinterGetSystem(printer);
+    const std::string path = PrinterPagePath(printer, kPageName);
+    papplSystemAddResourceCallback(system, path.c_str(), "text/html", ShowPage, printer);
+    papplSystemAddResourceCallback(system, PrinterPagePath(printer, kStatusName).c_str(),
+                                   "text/html", ShowStatus, printer);
+    papplPrinterAddLink(printer, "Status and photo settings", path.c_str(),
                         PAPPL_LOPTIONS_NAVIGATION | PAPPL_LOPTIONS_STATUS);
+    AddJobsPage(printer);
 }
 
 void RemovePrinterPage(pappl_printer_t* printer, pappl_pr_driver_data_t*) {
-    char path[256];
-    papplPrinterGetPath(printer, kPageName, path, sizeof(path));
-    papplSystemRemoveResource(papplPrinterGetSystem(printer), path);
+    pappl_system_t* system = papplPrinterGetSystem(printer);
+    papplSystemRemoveResource(system, PrinterPagePath(printer, kPageName).c_str());
+    papplSystemRemoveResource(system, PrinterPagePath(printer, kStatusName).c_str());
+    RemoveJobsPage(printer);
 }
 
 } // namespace tq51m

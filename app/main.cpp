@@ -160,6 +160,7 @@ pappl_system_t* CreateSystem(int numOptions, cups_option_t* options, void* data)
     if (adminGroup != nullptr)
         papplSystemSetAdminGroup(system, adminGroup);
 
+    tq51m::AddWebResources(system);
     papplSystemSetPrinterDrivers(system, int(sizeof(gDrivers) / sizeof(gDrivers[0])), gDrivers,
                                  tq51m::AutoAddDriver, tq51m::PrinterCreated, tq51m::DriverCallback,
                                  nullptr);

@@ -24,9 +24,9 @@ std::string env(const char* name) {
     return value != nullptr ? value : "";
 }
 
-QString labelText(StatusDialog& dialog, const char* name) {
+std::string labelText(StatusDialog& dialog, const char* name) {
     QLabel* label = dialog.findChild<QLabel*>(QString::fromLatin1(name));
-    return label != nullptr ? label->text() : QString();
+    return label != nullptr ? label->text().toStdString() : std::string();
 }
 
 // Printer A is in paper end with 1234 prints, printer B waits with 77, printer C of the classic
@@ -35,8 +35,8 @@ QString labelText(StatusDialog& dialog, const char* name) {
 struct Listed {
     QString name;
     std::string serialVariable;
-    QString status;
-    QString totalCount;
+    std::string status;
+    std::string totalCount;
 };
 
 TEST(MonitorWithPrinterApplication, ListsItsPrintersAndShowsTheirStatus) {
@@ -63,7 +63,7 @@ TEST(MonitorWithPrinterApplication, ListsItsPrintersAndShowsTheirStatus) {
         const int row = printers->findText(printer.name);
         ASSERT_GE(row, 0) << "listed: " << listed.join(QStringLiteral(", ")).toStdString();
         printers->setCurrentIndex(row);
-        const QString serial = QString::fromStdString(env(printer.serialVariable.c_str()));
+        const std::string serial = env(printer.serialVariable.c_str());
         // The poller reads the status file every half second.
         const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(10);
         while (labelText(dialog, "label_SerialValue") != serial &&
