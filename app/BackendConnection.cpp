@@ -24,7 +24,10 @@ extern char** environ;
 namespace tq51m {
 
 const char kBackendScheme[] = "velmora-zelbackend";
-const char kDeviceId[] = "MFG:Velmora;MDL:TQ-51M;CMD:TQ51M;CLS:PRINTER;DES:Velmora TQ-51M;";
+// It becomes the printer's printer-device-id: its CMD lists the document formats the
+// application prints, not the printer's own command stream, which it does not take.
+const char kDeviceId[] =
+    "MFG:Velmora;MDL:TQ-51M;CMD:PWGRaster,URF,PDF,JPEG,PNG;CLS:PRINTER;DES:Velmora TQ-51M;";
 
 namespace {
 

@@ -17,7 +17,9 @@
 #include "BackendConnection.h"
 #include "JobInfoWait.h"
 #include "JobOptions.h"
+#include "DocumentFilters.h"
 #include "JobThumbnails.h"
+#include "PageFit.h"
 #include "PrintJob.h"
 #include "PrinterIcons.h"
 #include "PrinterState.h"
@@ -29,12 +31,15 @@ namespace tq51m {
 
 const char kDriverName[] = "velmora_tq51m";
 const char kDriverDescription[] = "Velmora TQ-51M";
-const char kCommandStreamFormat[] = "application/vnd.velmora-tq51m";
+const char kDriverFormat[] = "application/pdf";
 
 namespace {
 
-// The default media: 8 x 10 in, glossy.
-const char kDefaultMedia[] = "oe_photo-8x10_8.16x10.12in";
+// A page to be fitted is held whole: 100 megapixels (300 MB) at most.
+constexpr uint64_t kMaxFittedPixels = 100000000;
+// The default media, and the sheet of a job that names none when the loaded media is unknown:
+// 8 x 10 in, glossy.
+const char kDefaultPageSize[] = "207x257mm";
 const char kDefaultMediaType[] = "photographic-glossy";
 
 // The command stream goes straight to the job's own backend. PAPPL 1.3.1 may start two jobs of
@@ -92,12 +97,22 @@ struct JobState {
     std::future<JobInfo> infoReady;
     JobRequest request;
     std::unique_ptr<PrintJob> print;
+    const MediaSheet* jobSheet = nullptr; // the sheet the job's media names, if any
     unsigned lastPage = 0;
     unsigned pagesSent = 0;
     bool skipPage = false;
     bool gray = false;
     unsigned width = 0;
     std::vector<unsigned char> rgb;
+    // A page that is not the sheet's own size is gathered whole, then fitted onto the sheet.
+    PageGeometry sheet;
+    PageGeometry page;
+    PageScaling scaling = PageScaling::Auto;
+    bool autoTurn = true;
+    bool fitting = false;
+    unsigned copies = 1;
+    unsigned rowsRead = 0;
+    std::vector<unsigned char> pagePixels;
 };
 
 JobState* StateOf(pappl_job_t* job) {
@@ -167,6 +182,40 @@ bool Fail(pappl_job_t* job, const std::string& message) {
     papplJobSetMessage(job, "%s", message.c_str());
     papplJobSetReasons(job, PAPPL_JREASON_ABORTED_BY_SYSTEM, PAPPL_JREASON_NONE);
     return false;
+}
+
+// The sheet a job's own "media" or "media-col" names: for streamed raster PAPPL leaves the
+// job's media out of its options.
+const MediaSheet* JobMediaSheet(pappl_job_t* job, pappl_pr_options_t* options) {
+    if (ipp_attribute_t* media = papplJobGetAttribute(job, "media"))
+        if (const MediaSheet* sheet = FindMediaSheetByName(ippGetString(media, 0, nullptr)))
+            return sheet;
+    if (ipp_attribute_t* col = papplJobGetAttribute(job, "media-col")) {
+        ipp_t* collection = ippGetCollection(col, 0);
+        ipp_attribute_t* name =
+            collection ? ippFindAttribute(collection, "media-size-name", IPP_TAG_ZERO) : nullptr;
+        if (const MediaSheet* sheet =
+                FindMediaSheetByName(name ? ippGetString(name, 0, nullptr) : nullptr))
+            return sheet;
+    }
+    return FindMediaSheetByName(options->media.size_name);
+}
+
+// The sheet of the media loaded in the printer, as its status file last said.
+const MediaSheet* LoadedSheet(pappl_printer_t* printer) {
+    pappl_pr_driver_data_t data;
+    papplPrinterGetDriverData(printer, &data);
+    return FindMediaSheetByName(data.media_ready[0].size_name);
+}
+
+PageScaling ScalingOf(pappl_scaling_t scaling) {
+    if (scaling & PAPPL_SCALING_NONE)
+        return PageScaling::None;
+    if (scaling & (PAPPL_SCALING_FIT | PAPPL_SCALING_AUTO_FIT))
+        return PageScaling::Fit;
+    if (scaling & PAPPL_SCALING_FILL)
+        return PageScaling::Fill;
+    return PageScaling::Auto;
 }
 
 // The backend writes the job information file once it has taken the job (a backend that
@@ -245,8 +294,12 @@ bool StartJob(pappl_job_t* job, pappl_pr_options_t* options, pappl_device_t*) {
     state->sink->SetStop([job, state] { return MustStop(job, *state); });
 
     JobRequest& request = state->request;
-    if (const MediaSize* size = FindMediaByPwgName(options->media.size_name))
-        request.pageSize = size->pageSize;
+    state->jobSheet = JobMediaSheet(job, options);
+    if (state->jobSheet != nullptr)
+        request.pageSize = state->jobSheet->pageSize;
+    state->scaling = ScalingOf(options->print_scaling);
+    state->autoTurn =
+        options->orientation_requested == IPP_ORIENT_NONE || options->orientation_requested == 0;
     request.xdpi = options->printer_resolution[0];
     request.ydpi = options->printer_resolution[1];
     // PAPPL takes the type from media-col only; a job's own media-type attribute comes first.
@@ -292,25 +345,36 @@ void AbandonJob(pappl_job_t* job) {
 
 namespace {
 
-// The settings are applied when the first page arrives: the page size and the resolution
-// come from its header (for PWG raster the client's, else PAPPL's for the job's media).
-// False when the job's memory cannot be had.
+// The settings are applied when the first page arrives. The sheet is the one the page's size
+// names (by name, or by its size in points: the sheet or its nominal print size); a page of
+// another size goes on the sheet the job's media names, else on the loaded media, else on the
+// default media. The resolution is the page's when the printer has it, else 300 dpi. False
+// when the job's memory cannot be had.
 bool StartPrint(pappl_job_t* job, pappl_pr_options_t* options, JobState* state,
                 std::string& error) {
     const cups_page_header2_t& header = options->header;
-    const MediaSize* size = FindMediaByPwgName(header.cupsPageSizeName);
-    if (size == nullptr && header.cupsPageSize[0] > 0 && header.cupsPageSize[1] > 0)
-        size = FindMediaByPoints(header.cupsPageSize[0], header.cupsPageSize[1]);
-    if (size == nullptr)
-        size = FindMediaByPoints(header.PageSize[0], header.PageSize[1]);
-    if (size == nullptr)
-        size = FindMediaByPwgName(options->media.size_name);
+    const MediaSheet* sheet = FindMediaSheetByName(header.cupsPageSizeName);
+    if (sheet == nullptr && header.cupsPageSize[0] > 0 && header.cupsPageSize[1] > 0)
+        sheet = FindMediaSheetByPoints(header.cupsPageSize[0], header.cupsPageSize[1]);
+    if (sheet == nullptr)
+        sheet = FindMediaSheetByPoints(header.PageSize[0], header.PageSize[1]);
+    if (sheet == nullptr)
+        sheet = state->jobSheet;
+    if (sheet == nullptr)
+        sheet = LoadedSheet(papplJobGetPrinter(job));
+    if (sheet == nullptr)
+        sheet = FindMediaSheetByName(options->media.size_name);
+    if (sheet == nullptr)
+        sheet = FindMediaSheetByName(kDefaultPageSize);
 
     JobRequest request = state->request;
-    request.pageSize = size ? size->pageSize : "";
-    state->sheets.SetDetails(size ? size->label : "", request.mediaType);
-    request.xdpi = int(header.HWResolution[0]);
-    request.ydpi = int(header.HWResolution[1]);
+    request.pageSize = sheet->pageSize;
+    state->sheets.SetDetails(sheet->label, request.mediaType);
+    PrintResolution(int(header.HWResolution[0]), int(header.HWResolution[1]), request.xdpi,
+                    request.ydpi);
+    state->sheet =
+        PageGeometry{sheet->widthDots * request.xdpi / kSheetDpi,
+                     sheet->lengthDots * request.ydpi / kSheetDpi, request.xdpi, request.ydpi};
     const OptionList list = MapJobOptions(request);
     JobSettings settings;
     for (const auto& option : list)
@@ -372,7 +436,28 @@ bool StartPage(pappl_job_t* job, pappl_pr_options_t* options, pappl_device_t*, u
     unsigned copies = options->copies > 0 ? unsigned(options->copies) : 1;
     if (IsRasterDocument(job) && header.NumCopies > 1)
         copies *= header.NumCopies;
-    state->print->BeginPage(header.cupsWidth, header.cupsHeight, copies);
+    state->copies = copies;
+    state->page = PageGeometry{int(header.cupsWidth), int(header.cupsHeight),
+                               int(header.HWResolution[0]), int(header.HWResolution[1])};
+    if (state->page.xdpi <= 0 || state->page.ydpi <= 0)
+        state->page.xdpi = state->page.ydpi = 300;
+    // A page at the sheet's own dots goes through untouched, as through rastertotq51m.
+    state->fitting = !PageIsSheet(state->page, state->sheet);
+    state->rowsRead = 0;
+    if (!state->fitting) {
+        state->print->BeginPage(header.cupsWidth, header.cupsHeight, copies);
+        return true;
+    }
+    if (uint64_t(header.cupsWidth) * header.cupsHeight > kMaxFittedPixels)
+        return Fail(job, "Page " + std::to_string(page) + " of " +
+                             std::to_string(header.cupsWidth) + " x " +
+                             std::to_string(header.cupsHeight) +
+                             " pixels is too large to fit onto a sheet.");
+    try {
+        state->pagePixels.assign(size_t(header.cupsWidth) * header.cupsHeight * 3, 255);
+    } catch (const std::bad_alloc&) {
+        return Fail(job, "Out of memory for page " + std::to_string(page) + ".");
+    }
     return true;
 }
 
@@ -383,14 +468,20 @@ bool WriteLine(pappl_job_t* job, pappl_pr_options_t*, pappl_device_t*, unsigned,
         return false;
     if (state->skipPage)
         return true;
+    const unsigned char* rgb = line;
     if (state->gray) {
         // sGray is widened to RGB: the filter's colour chain takes three bytes per pixel.
         unsigned char* out = state->rgb.data();
         for (unsigned x = 0; x < state->width; ++x, out += 3)
             out[0] = out[1] = out[2] = line[x];
-        state->print->WriteLine(state->rgb.data(), state->rgb.size());
-    } else {
-        state->print->WriteLine(line, size_t(state->width) * 3);
+        rgb = state->rgb.data();
+    }
+    if (!state->fitting) {
+        state->print->WriteLine(rgb, size_t(state->width) * 3);
+    } else if (state->rowsRead < unsigned(state->page.height)) {
+        std::memcpy(&state->pagePixels[size_t(state->rowsRead) * state->width * 3], rgb,
+                    size_t(state->width) * 3);
+        ++state->rowsRead;
     }
     return true;
 }
@@ -399,10 +490,25 @@ bool EndPage(pappl_job_t* job, pappl_pr_options_t*, pappl_device_t*, unsigned) {
     JobState* state = StateOf(job);
     if (state == nullptr || !state->print)
         return false;
-    if (!state->skipPage) {
-        state->print->EndPage();
-        ++state->pagesSent;
+    if (state->skipPage)
+        return true;
+    if (state->fitting) {
+        const PagePlacement placement =
+            PlacePage(state->page, state->sheet, state->scaling, state->autoTurn);
+        state->print->BeginPage(unsigned(state->sheet.width), unsigned(state->sheet.height),
+                                state->copies);
+        const size_t rowBytes = size_t(state->sheet.width) * 3;
+        const bool fitted =
+            FitPage(state->pagePixels.data(), size_t(state->width) * 3, state->page, state->sheet,
+                    placement, [state, rowBytes](const unsigned char* row) {
+                        state->print->WriteLine(row, rowBytes);
+                    });
+        std::vector<unsigned char>().swap(state->pagePixels);
+        if (!fitted)
+            return Fail(job, "Out of memory while fitting the page onto the sheet.");
     }
+    state->print->EndPage();
+    ++state->pagesSent;
     return true;
 }
 
@@ -442,11 +548,6 @@ bool EndJob(pappl_job_t* job, pappl_pr_options_t*, pappl_device_t*) {
     return true;
 }
 
-// Command streams sent as documents would reach the printer unchecked: refused.
-bool RefuseCommandStream(pappl_job_t* job, pappl_pr_options_t*, pappl_device_t*) {
-    return Fail(job, "Documents in the printer's own command format are not accepted.");
-}
-
 void AddBoolean(ipp_t* attrs, const char* name, bool value) {
     ippAddBoolean(attrs, IPP_TAG_PRINTER, (std::string(name) + "-default").c_str(), value);
     ippAddBoolean(attrs, IPP_TAG_PRINTER, (std::string(name) + "-supported").c_str(), 1);
@@ -468,6 +569,82 @@ void DeletePrinter(pappl_printer_t* printer, pappl_pr_driver_data_t* data) {
 
 } // namespace
 
+bool JobMustStop(pappl_job_t* job) {
+    const JobState* state = StateOf(job);
+    return state != nullptr ? MustStop(job, *state) : papplJobIsCanceled(job);
+}
+
+bool PrintDocument(pappl_job_t* job, pappl_device_t* device, DocumentPages& pages) {
+    pappl_pr_options_t* options = papplJobCreatePrintOptions(job, 0, true);
+    if (!StartJob(job, options, device)) {
+        papplJobDeletePrintOptions(options);
+        return false;
+    }
+    // The pages are decoded for the sheet the job names, or the default one; the page is then
+    // fitted onto the sheet chosen for the job in any case.
+    const MediaSheet* planned = StateOf(job)->jobSheet;
+    if (planned == nullptr)
+        planned = FindMediaSheetByName(kDefaultPageSize);
+    int xdpi = 300, ydpi = 300;
+    PrintResolution(options->printer_resolution[0], options->printer_resolution[1], xdpi, ydpi);
+    const PageGeometry sheet{planned->widthDots * xdpi / kSheetDpi,
+                             planned->lengthDots * ydpi / kSheetDpi, xdpi, ydpi};
+
+    std::string error;
+    unsigned number = 0;
+    bool printed = true;
+    while (printed && !JobMustStop(job)) {
+        RgbImage page;
+        page.geometry.xdpi = xdpi;
+        page.geometry.ydpi = ydpi;
+        if (!pages.Next(sheet, page, error)) {
+            if (JobMustStop(job))
+                error.clear();
+            break;
+        }
+        // The page's own header: its pixels at the job's resolution, no size of its own, so
+        // that the job's media chooses the sheet.
+        cups_page_header2_t& header = options->header;
+        header.cupsWidth = unsigned(page.geometry.width);
+        header.cupsHeight = unsigned(page.geometry.height);
+        header.cupsBitsPerColor = 8;
+        header.cupsBitsPerPixel = 24;
+        header.cupsBytesPerLine = header.cupsWidth * 3;
+        header.HWResolution[0] = unsigned(page.geometry.xdpi);
+        header.HWResolution[1] = unsigned(page.geometry.ydpi);
+        header.PageSize[0] = header.PageSize[1] = 0;
+        header.cupsPageSize[0] = header.cupsPageSize[1] = 0.0f;
+        header.cupsPageSizeName[0] = '\0';
+        header.NumCopies = 1;
+        ++number;
+        printed = StartPage(job, options, device, number);
+        const size_t rowBytes = size_t(page.geometry.width) * 3;
+        for (int y = 0; printed && y < page.geometry.height; ++y)
+            printed =
+                WriteLine(job, options, device, unsigned(y), &page.pixels[size_t(y) * rowBytes]);
+        printed = printed && EndPage(job, options, device, number);
+        if (!printed && papplJobGetMessage(job) != nullptr)
+            error = papplJobGetMessage(job);
+    }
+    if (printed && error.empty() && number == 0)
+        error = "The document has no pages.";
+    // A document that gives no page at all stops the backend before it prints; otherwise
+    // EndJob sends what is complete and ends the backend, also after a failure.
+    bool ended = true;
+    if (number == 0 && !error.empty())
+        AbandonJob(job);
+    else if (StateOf(job) != nullptr)
+        ended = EndJob(job, options, device);
+    papplJobDeletePrintOptions(options);
+    if (!error.empty()) {
+        papplLogJob(job, PAPPL_LOGLEVEL_ERROR, "%s", error.c_str());
+        papplJobSetMessage(job, "%s", error.c_str());
+        papplJobSetReasons(job, PAPPL_JREASON_DOCUMENT_FORMAT_ERROR, PAPPL_JREASON_NONE);
+        return false;
+    }
+    return printed && ended;
+}
+
 bool DriverCallback(pappl_system_t*, const char* driverName, const char* deviceUri, const char*,
                     pappl_pr_driver_data_t* data, ipp_t** attrs, void*) {
     if (driverName == nullptr || strcmp(driverName, kDriverName) != 0)
@@ -485,10 +662,8 @@ bool DriverCallback(pappl_system_t*, const char* driverName, const char* deviceU
     data->rendjob_cb = EndJob;
     data->status_cb = RefreshPrinterStatus;
     data->delete_cb = DeletePrinter;
-    // The driver's own format is named so that PAPPL finds the application's PNG filter
-    // (PngFilter.h) before its own; raw jobs in it are refused.
-    data->format = kCommandStreamFormat;
-    data->printfile_cb = RefuseCommandStream;
+    data->format = kDriverFormat;
+    data->printfile_cb = PrintPdfFile;
 
     snprintf(data->make_and_model, sizeof(data->make_and_model), "%s", kDriverDescription);
     data->ppm = 1;
@@ -523,10 +698,10 @@ bool DriverCallback(pappl_system_t*, const char* driverName, const char* deviceU
     data->left_right = 0;
     data->bottom_top = 0;
 
-    const std::vector<MediaSize>& sizes = MediaSizes();
-    data->num_media = int(sizes.size());
-    for (size_t i = 0; i < sizes.size(); ++i)
-        data->media[i] = sizes[i].pwgName;
+    // Each sheet by its nominal print size: the standard names are the ones clients offer.
+    data->num_media = kMediaSheetCount;
+    for (int i = 0; i < kMediaSheetCount; ++i)
+        data->media[i] = kMediaSheets[i].ippName;
     data->num_source = 1;
     data->source[0] = "main";
     data->num_type = int(MediaTypes().size());
@@ -534,10 +709,10 @@ bool DriverCallback(pappl_system_t*, const char* driverName, const char* deviceU
         data->type[i] = MediaTypes()[i].ipp;
 
     pappl_media_col_t& media = data->media_default;
-    const MediaSize* defaultSize = FindMediaByPwgName(kDefaultMedia);
-    snprintf(media.size_name, sizeof(media.size_name), "%s", defaultSize->pwgName);
-    media.size_width = defaultSize->widthHmm;
-    media.size_length = defaultSize->lengthHmm;
+    const MediaSheet& defaultSheet = *FindMediaSheetByName(kDefaultPageSize);
+    snprintf(media.size_name, sizeof(media.size_name), "%s", defaultSheet.ippName);
+    media.size_width = defaultSheet.ippWidthHmm;
+    media.size_length = defaultSheet.ippLengthHmm;
     media.bottom_margin = media.top_margin = media.left_margin = media.right_margin = 0;
     snprintf(media.source, sizeof(media.source), "main");
     snprintf(media.type, sizeof(media.type), "%s", kDefaultMediaType);

@@ -4,14 +4,37 @@
 #ifndef TQ51M_APP_DRIVER_H
 #define TQ51M_APP_DRIVER_H
 
+#include <string>
+
 #include <pappl/pappl.h>
+
+#include "PageFit.h"
 
 namespace tq51m {
 
 extern const char kDriverName[];        // "velmora_tq51m"
 extern const char kDriverDescription[]; // "Velmora TQ-51M"
-// The printer's command stream: the driver's own format, which is not accepted as a document.
-extern const char kCommandStreamFormat[]; // "application/vnd.velmora-tq51m"
+// The driver's own document format, printed by the application's PDF renderer. PAPPL
+// advertises it and every format with a filter to it, so that the printer's command stream is
+// neither advertised nor accepted.
+extern const char kDriverFormat[]; // "application/pdf"
+
+// A document that the application decodes itself, one page at a time.
+class DocumentPages {
+  public:
+    virtual ~DocumentPages() = default;
+    // The next page, decoded for the sheet (its dots at the job's resolution): true with a
+    // page; false at the end, or with a reason for the user when the page cannot be had.
+    virtual bool Next(const PageGeometry& sheet, RgbImage& page, std::string& error) = 0;
+};
+
+// The job is cancelled, or the application is stopping.
+bool JobMustStop(pappl_job_t* job);
+
+// Prints the pages onto the job's sheet as the raster callbacks print a page of another size.
+// The backend is started before the first page is decoded, so that the two overlap. False
+// when the job failed; its message then says why.
+bool PrintDocument(pappl_job_t* job, pappl_device_t* device, DocumentPages& pages);
 
 // The raster start of a job: takes the printer, starts the job's backend and the wait for
 // its job information. A document filter calls it before decoding, so that both overlap the

@@ -1,48 +1,10 @@
 // SPDX-License-Identifier: Apache-2.0
 #include "JobOptions.h"
 
-#include <cmath>
 #include <cstdlib>
 #include <cstring>
 
 namespace tq51m {
-
-const std::vector<MediaSize>& MediaSizes() {
-    // The PPD's eight sheets, full bleed. PWG has no standard size for any of them (each is
-    // a nominal photo size plus the printer's bleed), so each gets a self-describing name
-    // whose dimensions are the PPD's page size.
-    static const std::vector<MediaSize> sizes = {
-        {"207x105mm", "oe_photo-8x4_8.16x4.12in", "8 x 4 in", 20726, 10464, 58752, 29664},
-        {"207x130mm", "oe_photo-8x5_8.16x5.12in", "8 x 5 in", 20726, 13004, 58752, 36864},
-        {"207x156mm", "oe_photo-8x6_8.16x6.12in", "8 x 6 in", 20726, 15544, 58752, 44064},
-        {"207x206mm", "oe_photo-8x8_8.16x8.12in", "8 x 8 in", 20726, 20624, 58752, 58464},
-        {"207x257mm", "oe_photo-8x10_8.16x10.12in", "8 x 10 in", 20726, 25704, 58752, 72864},
-        {"207x308mm", "oe_photo-8x12_8.16x12.12in", "8 x 12 in", 20726, 30784, 58752, 87264},
-        {"214x151mm", "om_photo-214x151_214.04x151.05mm", "8.3 x 5.8 in", 21404, 15105, 60672,
-         42816},
-        {"214x300mm", "om_photo-214x300_214.04x300.06mm", "8.3 x 11.7 in (A4)", 21404, 30006, 60672,
-         85056},
-    };
-    return sizes;
-}
-
-const MediaSize* FindMediaByPwgName(const std::string& name) {
-    for (const MediaSize& size : MediaSizes())
-        if (name == size.pwgName)
-            return &size;
-    return nullptr;
-}
-
-const MediaSize* FindMediaByPoints(double widthPt, double lengthPt) {
-    if (!std::isfinite(widthPt) || !std::isfinite(lengthPt))
-        return nullptr;
-    for (const MediaSize& size : MediaSizes()) {
-        if (std::fabs(widthPt - size.widthPt100 / 100.0) <= 1.0 &&
-            std::fabs(lengthPt - size.lengthPt100 / 100.0) <= 1.0)
-            return &size;
-    }
-    return nullptr;
-}
 
 const std::vector<MediaType>& MediaTypes() {
     static const std::vector<MediaType> types = {
@@ -110,6 +72,12 @@ const char* ResolutionChoice(int xdpi, int ydpi) {
 }
 
 } // namespace
+
+void PrintResolution(int xdpi, int ydpi, int& printX, int& printY) {
+    const bool known = (xdpi == 300 && ydpi == 600) || (xdpi == 600 && ydpi == 600);
+    printX = known ? xdpi : 300;
+    printY = known ? ydpi : 300;
+}
 
 OptionList MapJobOptions(const JobRequest& request) {
     OptionList options;

@@ -9,28 +9,13 @@
 #include <utility>
 #include <vector>
 
+#include "SheetTable.h"
+
 namespace tq51m {
 
 // PAPPL's own limit for images (MaxImageSize), pixels a side: no page or image beyond it is
 // printed.
 constexpr unsigned kMaxImageSide = 16384;
-
-// One page size of the printer: the PPD's "PageSize" choice and its PWG media name.
-struct MediaSize {
-    const char* pageSize; // "207x257mm"
-    const char* pwgName;  // "oe_photo-8x10_8.16x10.12in"
-    const char* label;    // "8 x 10 in"
-    int widthHmm;         // hundredths of millimetres
-    int lengthHmm;
-    int widthPt100; // hundredths of points, as the PPD's *PageSize
-    int lengthPt100;
-};
-
-const std::vector<MediaSize>& MediaSizes();
-const MediaSize* FindMediaByPwgName(const std::string& name);
-// A raster page's size in hundredths of points (width x length) to one of the sheets,
-// within one point; null when it is none of them.
-const MediaSize* FindMediaByPoints(double widthPt, double lengthPt);
 
 // The media types offered, with the finish each one selects.
 struct MediaType {
@@ -59,6 +44,10 @@ struct JobRequest {
 };
 
 using OptionList = std::vector<std::pair<std::string, std::string>>;
+
+// The printer's resolution for a page's: 300 x 600 and 600 x 600 dpi as they are, any other
+// 300 x 300 dpi.
+void PrintResolution(int xdpi, int ydpi, int& printX, int& printY);
 
 // The PPD options for the request: every option of the classic queue, each with the value
 // the PPD would give it (unknown or out-of-range values fall back to the default).

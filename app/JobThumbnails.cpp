@@ -74,10 +74,14 @@ class ThumbnailWriter : public StreamHandler {
     bool onSheet(const Sheet& sheet, std::string& error) override {
         if (m_written >= kMaxThumbnailsPerJob || sheet.width() <= 0 || sheet.height() <= 0)
             return true;
-        const int longest = std::max(sheet.width(), sheet.height());
+        // Rows are 300 or 600 to the inch along the feed, columns always 300: the thumbnail
+        // keeps the sheet's shape.
+        const int feedDpi = sheet.dpiY > 0 ? sheet.dpiY : 300;
+        const int length = int(long(sheet.height()) * 300 / feedDpi);
+        const int longest = std::max(sheet.width(), length);
         const int scale = std::max(1, (longest + kThumbnailSize - 1) / kThumbnailSize);
         const int width = std::max(1, sheet.width() / scale);
-        const int height = std::max(1, sheet.height() / scale);
+        const int height = std::max(1, length / scale);
         Sheet small;
         small.number = sheet.number;
         small.y = Shrink(sheet.y, width, height);

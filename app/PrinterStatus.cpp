@@ -4,6 +4,8 @@
 #include <DeviceSerial.h>
 #include <StatusFile.h>
 
+#include "SheetTable.h"
+
 namespace tq51m {
 
 namespace {
@@ -102,17 +104,10 @@ pappl_preason_t StateReasons(int code) {
     }
 }
 
+// The loaded sheet by its nominal print size's name, as clients look it up.
 const char* ReadyMedia(int mediaSize) {
-    switch (mediaSize) {
-    case 500:
-        return "oe_photo-8x10_8.16x10.12in";
-    case 510:
-        return "oe_photo-8x12_8.16x12.12in";
-    case 600:
-        return "om_photo-214x300_214.04x300.06mm";
-    default:
-        return nullptr;
-    }
+    const MediaSheet* sheet = FindMediaSheetByLoadedMedia(mediaSize);
+    return sheet ? sheet->ippName : nullptr;
 }
 
 } // namespace

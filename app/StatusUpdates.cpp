@@ -24,15 +24,15 @@ void SetSupply(pappl_printer_t* printer, int level) {
 }
 
 void SetReadyMedia(pappl_printer_t* printer, const char* pwgName) {
-    const MediaSize* size = FindMediaByPwgName(pwgName);
-    if (size == nullptr)
+    const MediaSheet* sheet = FindMediaSheetByName(pwgName);
+    if (sheet == nullptr)
         return;
     pappl_pr_driver_data_t data;
     papplPrinterGetDriverData(printer, &data);
     pappl_media_col_t media = data.media_default;
-    snprintf(media.size_name, sizeof(media.size_name), "%s", size->pwgName);
-    media.size_width = size->widthHmm;
-    media.size_length = size->lengthHmm;
+    snprintf(media.size_name, sizeof(media.size_name), "%s", sheet->ippName);
+    media.size_width = sheet->ippWidthHmm;
+    media.size_length = sheet->ippLengthHmm;
     media.bottom_margin = media.top_margin = media.left_margin = media.right_margin = 0;
     snprintf(media.source, sizeof(media.source), "main");
     papplPrinterSetReadyMedia(printer, 1, &media);

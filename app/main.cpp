@@ -27,8 +27,8 @@
 #include <pappl/pappl.h>
 
 #include "BackendConnection.h"
+#include "DocumentFilters.h"
 #include "Driver.h"
-#include "PngFilter.h"
 #include "Housekeeping.h"
 #include "PrinterCreation.h"
 #include "WebPage.h"
@@ -147,7 +147,7 @@ pappl_system_t* CreateSystem(int numOptions, cups_option_t* options, void* data)
         false);
     if (system == nullptr)
         return nullptr;
-    tq51m::RegisterPngFilter(system);
+    tq51m::RegisterDocumentFilters(system);
 
     // Loopback only unless told otherwise; "localhost" binds IPv4 alone, so IPv6's loopback
     // is added on the same port.

@@ -4,29 +4,29 @@
 #include <cstdlib>
 #include <cstring>
 
+#include "SheetTable.h"
+
 namespace {
 
 const int kHeadWidth = 2560;
 
 // A media row: every row shares the base resolution, margins, gap and firmware level.
-constexpr DeviceMediaBufferInfo MediaRow(int mediaId, int mediaCode, double widthInch,
-                                         double lengthInch, int paperWidthDots, int paperLengthDots,
-                                         int imageWidthDots, int imageLengthDots, int imageCount,
-                                         int twoInchCut) {
+constexpr DeviceMediaBufferInfo MediaRow(int mediaId, int mediaCode, const tq51m::MediaSheet& sheet,
+                                         int imageCount) {
     return DeviceMediaBufferInfo{mediaId,
                                  mediaCode,
-                                 widthInch,
-                                 lengthInch,
-                                 300,
-                                 paperWidthDots,
-                                 paperLengthDots,
+                                 sheet.widthInch,
+                                 sheet.lengthInch,
+                                 tq51m::kSheetDpi,
+                                 sheet.widthDots,
+                                 tq51m::SheetLengthDots(sheet, imageCount),
                                  60,
                                  54,
-                                 30,
-                                 imageWidthDots,
-                                 imageLengthDots,
+                                 tq51m::kSheetImageGap,
+                                 sheet.widthDots,
+                                 sheet.lengthDots,
                                  imageCount,
-                                 twoInchCut,
+                                 sheet.twoInchCut ? 1 : 0,
                                  1.0,
                                  0,
                                  0,
@@ -39,15 +39,14 @@ constexpr DeviceMediaBufferInfo MediaRow(int mediaId, int mediaCode, double widt
                                  0};
 }
 
-struct PageSizeName {
-    const char* name;
-    int mediaId;
-};
+constexpr DeviceMediaBufferInfo SingleRow(const tq51m::MediaSheet& sheet) {
+    return MediaRow(sheet.mediaId, sheet.mediaCode, sheet, 1);
+}
 
-const PageSizeName kPageSizes[] = {
-    {"207x105mm", 33}, {"207x130mm", 34}, {"207x156mm", 35}, {"207x206mm", 36},
-    {"207x257mm", 31}, {"207x308mm", 32}, {"214x151mm", 71}, {"214x300mm", 78},
-};
+constexpr DeviceMediaBufferInfo MultiRow(const tq51m::MediaSheet& sheet, int count) {
+    const tq51m::SheetLayout& layout = count == 3 ? sheet.threeUp : sheet.twoUp;
+    return MediaRow(layout.mediaId, layout.mediaCode, sheet, count);
+}
 
 const int kDefaultMediaId = 33;
 
@@ -58,20 +57,22 @@ bool IsTableMediaId(long mediaId) {
 
 } // namespace
 
+using tq51m::kMediaSheets;
+
 const DeviceMediaBufferInfo gMediaInfo_TQ51M[] = {
-    MediaRow(33, 408, 8.0, 4.0, 2448, 1236, 2448, 1236, 1, 0),
-    MediaRow(34, 409, 8.0, 5.0, 2448, 1536, 2448, 1536, 1, 0),
-    MediaRow(35, 410, 8.0, 6.0, 2448, 1836, 2448, 1836, 1, 0),
-    MediaRow(36, 11, 8.0, 8.0, 2448, 2436, 2448, 2436, 1, 0),
-    MediaRow(31, 6, 8.0, 10.0, 2448, 3036, 2448, 3036, 1, 1),
-    MediaRow(32, 7, 8.0, 12.0, 2448, 3636, 2448, 3636, 1, 1),
-    MediaRow(71, 434, 8.3, 5.8, 2528, 1784, 2528, 1784, 1, 0),
-    MediaRow(78, 41, 8.3, 11.7, 2528, 3544, 2528, 3544, 1, 1),
-    MediaRow(37, 13, 8.0, 4.0, 2448, 2502, 2448, 1236, 2, 0),
-    MediaRow(38, 14, 8.0, 5.0, 2448, 3102, 2448, 1536, 2, 0),
-    MediaRow(39, 15, 8.0, 6.0, 2448, 3702, 2448, 1836, 2, 0),
-    MediaRow(72, 35, 8.3, 5.8, 2528, 3598, 2528, 1784, 2, 0),
-    MediaRow(44, 20, 8.0, 4.0, 2448, 3768, 2448, 1236, 3, 0),
+    SingleRow(kMediaSheets[0]),
+    SingleRow(kMediaSheets[1]),
+    SingleRow(kMediaSheets[2]),
+    SingleRow(kMediaSheets[3]),
+    SingleRow(kMediaSheets[4]),
+    SingleRow(kMediaSheets[5]),
+    SingleRow(kMediaSheets[6]),
+    SingleRow(kMediaSheets[7]),
+    MultiRow(kMediaSheets[0], 2),
+    MultiRow(kMediaSheets[1], 2),
+    MultiRow(kMediaSheets[2], 2),
+    MultiRow(kMediaSheets[6], 2),
+    MultiRow(kMediaSheets[0], 3),
     DeviceMediaBufferInfo{-1, 0, 0.0, 0.0, 0, 0, 0, 0, 0, 0, 0, 0,
                           0,  0, 0.0, 0,   0, 0, 0, 0, 0, 0, 0, 0},
 };
@@ -95,9 +96,9 @@ int DeviceEntry_TQ51M::SetMediaSize(int numOptions, cups_option_s* options, ppdf
     const char* pageSize = _GetCupsValue("PageSize", numOptions, options, ppd);
     int mediaId = kDefaultMediaId;
     if (pageSize != nullptr) {
-        for (const PageSizeName& entry : kPageSizes) {
-            if (std::strcmp(pageSize, entry.name) == 0) {
-                mediaId = entry.mediaId;
+        for (const tq51m::MediaSheet& sheet : kMediaSheets) {
+            if (std::strcmp(pageSize, sheet.pageSize) == 0) {
+                mediaId = sheet.mediaId;
                 break;
             }
         }

@@ -1,8 +1,9 @@
 // SPDX-License-Identifier: Apache-2.0
 // Writes the hostile documents the printer application is given: PWG raster jobs of a good
 // page, a hostile page and another good page (the filter's hostile header table, as PWG
-// raster), a raster cut off inside a page, a page beyond the 1 GiB page limit, and broken
-// JPEG and PNG files made from a good one of each.
+// raster), a raster cut off inside a page, a page beyond the 1 GiB page limit, broken JPEG
+// and PNG files made from a good one of each, and PDFs that are damaged, endless to render or
+// of a page far beyond any sheet.
 //
 //   app_hostile_documents FOLDER GOOD.JPG GOOD.PNG
 //
@@ -82,6 +83,67 @@ std::string Garble(std::string data, size_t keep) {
     return data;
 }
 
+// A PDF of the given objects (numbered from 1, the first the catalog) with a correct table of
+// their offsets.
+std::string Pdf(const std::vector<std::string>& objects) {
+    std::string out = "%PDF-1.4\n";
+    std::vector<size_t> offsets;
+    for (size_t i = 0; i < objects.size(); ++i) {
+        offsets.push_back(out.size());
+        out += std::to_string(i + 1) + " 0 obj\n" + objects[i] + "\nendobj\n";
+    }
+    const size_t table = out.size();
+    out += "xref\n0 " + std::to_string(objects.size() + 1) + "\n0000000000 65535 f \n";
+    for (size_t offset : offsets) {
+        char entry[32];
+        snprintf(entry, sizeof(entry), "%010zu 00000 n \n", offset);
+        out += entry;
+    }
+    out += "trailer\n<< /Size " + std::to_string(objects.size() + 1) +
+           " /Root 1 0 R >>\nstartxref\n" + std::to_string(table) + "\n%%EOF\n";
+    return out;
+}
+
+std::string Stream(const std::string& dictionary, const std::string& data) {
+    return "<< " + dictionary + " /Length " + std::to_string(data.size()) + " >>\nstream\n" + data +
+           "\nendstream";
+}
+
+// One page of size width x height points drawing `content`, with form objects 5 and on.
+std::string OnePagePdf(int width, int height, const std::string& content,
+                       const std::string& resources, const std::vector<std::string>& forms) {
+    std::vector<std::string> objects = {
+        "<< /Type /Catalog /Pages 2 0 R >>",
+        "<< /Type /Pages /Kids [3 0 R] /Count 1 >>",
+        "<< /Type /Page /Parent 2 0 R /MediaBox [0 0 " + std::to_string(width) + " " +
+            std::to_string(height) + "] /Contents 4 0 R /Resources << " + resources + " >> >>",
+        Stream("", content),
+    };
+    objects.insert(objects.end(), forms.begin(), forms.end());
+    return Pdf(objects);
+}
+
+// Forms nested `depth` deep, each drawing the next one `fanOut` times: fanOut^depth small
+// rectangles, far more than any renderer gets through in minutes.
+std::string EndlessPdf(int depth, int fanOut) {
+    std::vector<std::string> forms;
+    for (int level = 0; level < depth; ++level) {
+        const int object = 5 + level;
+        std::string draw;
+        std::string resources;
+        if (level + 1 < depth) {
+            for (int i = 0; i < fanOut; ++i)
+                draw += "/F Do ";
+            resources = "/Resources << /XObject << /F " + std::to_string(object + 1) + " 0 R >> >>";
+        } else {
+            draw = "0.5 0 0 rg 0 0 1 1 re f";
+        }
+        forms.push_back(
+            Stream("/Type /XObject /Subtype /Form /BBox [0 0 576 720] " + resources, draw));
+    }
+    return OnePagePdf(576, 720, "/F Do", "/XObject << /F 5 0 R >>", forms);
+}
+
 } // namespace
 
 int main(int argc, char* argv[]) {
@@ -130,5 +192,14 @@ int main(int argc, char* argv[]) {
          Emit(folder, "jpeg-claiming-60000x60000", ClaimSize(jpeg, 60000, 60000), "image/jpeg");
     ok = ok && Emit(folder, "png-cut-in-half", png.substr(0, png.size() / 2), "image/png");
     ok = ok && Emit(folder, "png-garbage-after-the-header", Garble(png, 33), "image/png");
+
+    const std::string pdf = OnePagePdf(576, 720, "0 0 1 rg 0 0 576 720 re f", "", {});
+    ok = ok && Emit(folder, "pdf-good", pdf, "application/pdf");
+    ok = ok && Emit(folder, "pdf-cut-in-half", pdf.substr(0, pdf.size() / 2), "application/pdf");
+    ok = ok && Emit(folder, "pdf-garbage-after-the-header", Garble(pdf, 9), "application/pdf");
+    ok = ok &&
+         Emit(folder, "pdf-page-of-200-x-200-in",
+              OnePagePdf(14400, 14400, "0 0 1 rg 0 0 14400 14400 re f", "", {}), "application/pdf");
+    ok = ok && Emit(folder, "pdf-endless", EndlessPdf(9, 20), "application/pdf");
     return ok ? 0 : 1;
 }

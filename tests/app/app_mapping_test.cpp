@@ -109,38 +109,49 @@ TEST(AppJobOptions, AttributesBecomeThePpdChoices) {
     }
 }
 
-TEST(AppJobOptions, EachSheetHasItsPwgNameAndSize) {
+// Clients name a sheet by its nominal print size (the registered PWG name where one exists);
+// the sheet-with-bleed names and the PPD's page sizes stay accepted. Pages are found by the
+// size in points of either, whole points as a raster header carries them, either way round.
+TEST(AppSheets, NamesAndPageSizesFindTheirSheet) {
     struct Row {
         const char* pageSize;
-        const char* pwgName;
-        double widthPt, lengthPt;
+        const char* ippName;
+        const char* bleedName;
+        int nominalWidthPt, nominalLengthPt;
+        int sheetWidthPt, sheetLengthPt;
     };
     const Row rows[] = {
-        {"207x105mm", "oe_photo-8x4_8.16x4.12in", 587.52, 296.64},
-        {"207x130mm", "oe_photo-8x5_8.16x5.12in", 587.52, 368.64},
-        {"207x156mm", "oe_photo-8x6_8.16x6.12in", 587.52, 440.64},
-        {"207x206mm", "oe_photo-8x8_8.16x8.12in", 587.52, 584.64},
-        {"207x257mm", "oe_photo-8x10_8.16x10.12in", 587.52, 728.64},
-        {"207x308mm", "oe_photo-8x12_8.16x12.12in", 587.52, 872.64},
-        {"214x151mm", "om_photo-214x151_214.04x151.05mm", 606.72, 428.16},
-        {"214x300mm", "om_photo-214x300_214.04x300.06mm", 606.72, 850.56},
+        {"207x105mm", "oe_photo-4x8_4x8in", "oe_photo-8x4_8.16x4.12in", 288, 576, 588, 297},
+        {"207x130mm", "na_index-5x8_5x8in", "oe_photo-8x5_8.16x5.12in", 360, 576, 588, 369},
+        {"207x156mm", "na_index-4x6-ext_6x8in", "oe_photo-8x6_8.16x6.12in", 432, 576, 588, 441},
+        {"207x206mm", "oe_photo-8x8_8x8in", "oe_photo-8x8_8.16x8.12in", 576, 576, 588, 585},
+        {"207x257mm", "na_govt-letter_8x10in", "oe_photo-8x10_8.16x10.12in", 576, 720, 588, 729},
+        {"207x308mm", "oe_photo-8x12_8x12in", "oe_photo-8x12_8.16x12.12in", 576, 864, 588, 873},
+        {"214x151mm", "iso_a5_148x210mm", "om_photo-214x151_214.04x151.05mm", 420, 595, 607, 428},
+        {"214x300mm", "iso_a4_210x297mm", "om_photo-214x300_214.04x300.06mm", 595, 842, 607, 851},
     };
-    ASSERT_EQ(tq51m::MediaSizes().size(), 8u);
     for (const Row& row : rows) {
-        const tq51m::MediaSize* byName = tq51m::FindMediaByPwgName(row.pwgName);
-        ASSERT_NE(byName, nullptr) << row.pwgName;
-        EXPECT_STREQ(byName->pageSize, row.pageSize);
-        // Whole points, as a PWG raster header carries them.
-        const tq51m::MediaSize* byPoints = tq51m::FindMediaByPoints(
-            double(long(row.widthPt + 0.5)), double(long(row.lengthPt + 0.5)));
-        ASSERT_NE(byPoints, nullptr) << row.pageSize;
-        EXPECT_STREQ(byPoints->pageSize, row.pageSize);
-        // Hundredths of millimetres within one of the PPD's size.
-        EXPECT_NEAR(byName->widthHmm, row.widthPt * 2540 / 72, 1.0) << row.pageSize;
-        EXPECT_NEAR(byName->lengthHmm, row.lengthPt * 2540 / 72, 1.0) << row.pageSize;
+        SCOPED_TRACE(row.pageSize);
+        for (const char* name : {row.pageSize, row.ippName, row.bleedName}) {
+            const tq51m::MediaSheet* sheet = tq51m::FindMediaSheetByName(name);
+            ASSERT_NE(sheet, nullptr) << name;
+            EXPECT_STREQ(sheet->pageSize, row.pageSize) << name;
+            EXPECT_STREQ(sheet->ippName, row.ippName);
+        }
+        const tq51m::MediaSheet* byNominal =
+            tq51m::FindMediaSheetByPoints(row.nominalWidthPt, row.nominalLengthPt);
+        const tq51m::MediaSheet* byTurned =
+            tq51m::FindMediaSheetByPoints(row.nominalLengthPt, row.nominalWidthPt);
+        const tq51m::MediaSheet* bySheet =
+            tq51m::FindMediaSheetByPoints(row.sheetWidthPt, row.sheetLengthPt);
+        ASSERT_TRUE(byNominal && byTurned && bySheet);
+        EXPECT_STREQ(byNominal->pageSize, row.pageSize);
+        EXPECT_STREQ(byTurned->pageSize, row.pageSize);
+        EXPECT_STREQ(bySheet->pageSize, row.pageSize);
     }
-    EXPECT_EQ(tq51m::FindMediaByPoints(612, 792), nullptr); // US letter is none of them
-    EXPECT_EQ(tq51m::FindMediaByPwgName("na_letter_8.5x11in"), nullptr);
+    EXPECT_EQ(tq51m::FindMediaSheetByPoints(612, 792), nullptr); // US letter is none of them
+    EXPECT_EQ(tq51m::FindMediaSheetByName("na_letter_8.5x11in"), nullptr);
+    EXPECT_EQ(tq51m::FindMediaSheetByName(""), nullptr);
 }
 
 TEST(AppJobOptions, BackendJobIdsStayApartFromCupsAndOtherPrinters) {
@@ -181,40 +192,39 @@ TEST(AppPrinterStatus, StatusFileRowsGiveReasonsSupplyAndMedia) {
     };
     const pappl_preason_t low = PAPPL_PREASON_MEDIA_LOW | PAPPL_PREASON_MARKER_SUPPLY_LOW;
     const Row rows[] = {
-        {"00000", "00001", "00500", "50", "37", PAPPL_PREASON_NONE, 74,
-         "oe_photo-8x10_8.16x10.12in", "Waiting", " "},
-        {"00001", "00001", "00510", "50", "50", PAPPL_PREASON_NONE, 100,
-         "oe_photo-8x12_8.16x12.12in", "Printing", " "},
+        {"00000", "00001", "00500", "50", "37", PAPPL_PREASON_NONE, 74, "na_govt-letter_8x10in",
+         "Waiting", " "},
+        {"00001", "00001", "00510", "50", "50", PAPPL_PREASON_NONE, 100, "oe_photo-8x12_8x12in",
+         "Printing", " "},
         // cover-open too: PAPPL 1.3.1 leaves door-open out of printer-state-reasons.
         {"01000", "00100", "00600", "100", "53", PAPPL_PREASON_DOOR_OPEN | PAPPL_PREASON_COVER_OPEN,
-         53, "om_photo-214x300_214.04x300.06mm", "Door open", "Close the printer."},
+         53, "iso_a4_210x297mm", "Door open", "Close the printer."},
         {"01100", "00102", "00500", "50", "0", PAPPL_PREASON_MEDIA_EMPTY | low, 0,
-         "oe_photo-8x10_8.16x10.12in", "Paper end",
+         "na_govt-letter_8x10in", "Paper end",
          "Load new media.\n(Replace the paper and ribbon as a set.)"},
         {"01200", "00103", "00500", "50", "37", PAPPL_PREASON_MARKER_SUPPLY_EMPTY, 0,
-         "oe_photo-8x10_8.16x10.12in", "Ribbon end",
+         "na_govt-letter_8x10in", "Ribbon end",
          "Load new media.\n(Replace the paper and ribbon as a set.)"},
         {"01300", "00104", "00500", "50", "4", PAPPL_PREASON_MEDIA_JAM | low, 8,
-         "oe_photo-8x10_8.16x10.12in", "Paper jam", "Remove the paper and reload it properly."},
+         "na_govt-letter_8x10in", "Paper jam", "Remove the paper and reload it properly."},
         {"01500", "00106", "00700", "50", "5", PAPPL_PREASON_MEDIA_NEEDED, 10, nullptr,
          "Paper size setting error", "Check the paper size setting and ribbon size."},
-        {"01010", "00101", "00500", "", "", PAPPL_PREASON_OTHER, -1, "oe_photo-8x10_8.16x10.12in",
+        {"01010", "00101", "00500", "", "", PAPPL_PREASON_OTHER, -1, "na_govt-letter_8x10in",
          "No Scrap box", "Attach the scrap box."},
-        {"01400", "00105", "00500", "0", "10", PAPPL_PREASON_OTHER, -1,
-         "oe_photo-8x10_8.16x10.12in", "Ribbon error", "Reload the ribbon properly."},
-        {"02610", "00207", "00500", "50", "37", PAPPL_PREASON_OTHER, 74,
-         "oe_photo-8x10_8.16x10.12in", "System error",
-         "Restart the printer and computer.\nIf the printer does not recover after the "
-         "restart, contact the service center."},
-        {"12345", "abc", "00500", "50", "37", PAPPL_PREASON_OTHER, 74, "oe_photo-8x10_8.16x10.12in",
+        {"01400", "00105", "00500", "0", "10", PAPPL_PREASON_OTHER, -1, "na_govt-letter_8x10in",
+         "Ribbon error", "Reload the ribbon properly."},
+        {"02610", "00207", "00500", "50", "37", PAPPL_PREASON_OTHER, 74, "na_govt-letter_8x10in",
          "System error",
          "Restart the printer and computer.\nIf the printer does not recover after the "
          "restart, contact the service center."},
-        {"00900", "00001", "00500", "100", "9", low, 9, "oe_photo-8x10_8.16x10.12in",
+        {"12345", "abc", "00500", "50", "37", PAPPL_PREASON_OTHER, 74, "na_govt-letter_8x10in",
+         "System error",
+         "Restart the printer and computer.\nIf the printer does not recover after the "
+         "restart, contact the service center."},
+        {"00900", "00001", "00500", "100", "9", low, 9, "na_govt-letter_8x10in",
          "Waiting (Power saving mode)", " "},
-        {"99999", "00006", "00500", "50", "37", PAPPL_PREASON_OFFLINE, 74,
-         "oe_photo-8x10_8.16x10.12in", "Offline",
-         "Connect the printer and computer, and turn on the power."},
+        {"99999", "00006", "00500", "50", "37", PAPPL_PREASON_OFFLINE, 74, "na_govt-letter_8x10in",
+         "Offline", "Connect the printer and computer, and turn on the power."},
     };
     for (const Row& row : rows) {
         const tq51m::PrinterStatus status = tq51m::ParseStatusText(

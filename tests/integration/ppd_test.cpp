@@ -19,6 +19,7 @@
 #include <gtest/gtest.h>
 
 #include "Common.h"
+#include "SheetTable.h"
 
 namespace {
 
@@ -131,25 +132,22 @@ TEST(Ppd, ImageChoicesStayInsideTheLibraryRanges) {
     }
 }
 
-struct SheetCase {
-    const char* pageSize;
-    unsigned widthDots;
-    unsigned lengthDots;
-};
-
-// The sheets of the media table at 300 dpi.
-const SheetCase kSheets[] = {
-    {"207x105mm", 2448, 1236}, {"207x130mm", 2448, 1536}, {"207x156mm", 2448, 1836},
-    {"207x206mm", 2448, 2436}, {"207x257mm", 2448, 3036}, {"207x308mm", 2448, 3636},
-    {"214x151mm", 2528, 1784}, {"214x300mm", 2528, 3544},
-};
+using tq51m::kMediaSheets;
+using tq51m::MediaSheet;
 
 TEST(Ppd, PageSizesAreTheFullBleedSheets) {
     PpdPtr ppd = openPpd();
     ASSERT_TRUE(ppd);
-    ASSERT_EQ(ppd->num_sizes, static_cast<int>(std::size(kSheets)));
-    for (const SheetCase& s : kSheets) {
+    // The sheet table is the source of the PPD's sizes: same names, labels and dots, in order.
+    ASSERT_EQ(ppd->num_sizes, tq51m::kMediaSheetCount);
+    ppd_option_t* option = ppdFindOption(ppd.get(), "PageSize");
+    ASSERT_NE(option, nullptr);
+    ASSERT_EQ(option->num_choices, tq51m::kMediaSheetCount);
+    for (int i = 0; i < tq51m::kMediaSheetCount; ++i) {
+        const MediaSheet& s = kMediaSheets[i];
         SCOPED_TRACE(s.pageSize);
+        EXPECT_STREQ(option->choices[i].choice, s.pageSize);
+        EXPECT_STREQ(option->choices[i].text, s.label);
         ppd_size_t* size = ppdPageSize(ppd.get(), s.pageSize);
         ASSERT_NE(size, nullptr);
         EXPECT_NEAR(size->width, s.widthDots * 72.0 / 300.0, 0.01);
@@ -173,7 +171,7 @@ TEST(Ppd, RasterHeadersMatchTheMediaTable) {
     };
     const ResolutionCase resolutions[] = {
         {"300dpi", 300, 300}, {"300x600dpi", 300, 600}, {"600x600dpi", 600, 600}};
-    for (const SheetCase& s : kSheets) {
+    for (const MediaSheet& s : kMediaSheets) {
         for (const ResolutionCase& r : resolutions) {
             SCOPED_TRACE(std::string(s.pageSize) + " " + r.name);
             ppdMarkDefaults(ppd.get());

@@ -9,6 +9,8 @@
 #include <cstring>
 #include <unistd.h>
 
+#include "SheetTable.h"
+
 namespace tq51m {
 
 namespace {
@@ -17,14 +19,6 @@ constexpr std::size_t kReadChunk = std::size_t(1) << 20;
 constexpr std::size_t kPaletteOffset = 54;
 constexpr int kPixelsPerMetre300 = 11811;
 constexpr int kPixelsPerMetre600 = 23622;
-
-const MediaLayout kMediaLayouts[] = {
-    {408, "207x105mm", 1236, 1},    {409, "207x130mm", 1536, 1},    {410, "207x156mm", 1836, 1},
-    {11, "207x206mm", 2436, 1},     {6, "207x257mm", 3036, 1},      {7, "207x308mm", 3636, 1},
-    {434, "214x151mm", 1784, 1},    {41, "214x300mm", 3544, 1},     {13, "2 x 207x105mm", 2502, 2},
-    {14, "2 x 207x130mm", 3102, 2}, {15, "2 x 207x156mm", 3702, 2}, {35, "2 x 214x151mm", 3598, 2},
-    {20, "3 x 207x105mm", 3768, 3},
-};
 
 enum class PayloadKind { None, Digits8, Text12, Bytes16, Plane };
 
@@ -481,7 +475,22 @@ bool Parser::run() {
 } // namespace
 
 const MediaLayout* findMediaLayout(int code) {
-    for (const MediaLayout& layout : kMediaLayouts) {
+    // Every layout of the sheet table: each sheet alone, then two or three of it on one sheet.
+    static const std::vector<MediaLayout> layouts = [] {
+        std::vector<MediaLayout> list;
+        for (const MediaSheet& sheet : kMediaSheets) {
+            list.push_back({sheet.mediaCode, sheet.pageSize, sheet.lengthDots, 1});
+            for (const SheetLayout* multi : {&sheet.twoUp, &sheet.threeUp}) {
+                if (multi->mediaId == 0)
+                    continue;
+                const int count = multi == &sheet.twoUp ? 2 : 3;
+                list.push_back(
+                    {multi->mediaCode, multi->name, SheetLengthDots(sheet, count), count});
+            }
+        }
+        return list;
+    }();
+    for (const MediaLayout& layout : layouts) {
         if (layout.code == code)
             return &layout;
     }

@@ -95,10 +95,11 @@ async function checkSettings(browser) {
 const hostileNames = ['<script>window.tq51mInjected=1</script>',
                       '"><img src=x onerror="window.tq51mInjected=2">'];
 
-function print(name, copies) {
+function print(name, copies, resolution) {
   execFileSync(process.env.TQ51M_APP, ['submit', '-u', process.env.TQ51M_APP_URI, '-d',
-    process.env.TQ51M_PRINTER, '-t', name, '-o', 'media=oe_photo-8x10_8.16x10.12in',
-    '-o', `copies=${copies}`, process.env.TQ51M_PHOTO]);
+    process.env.TQ51M_PRINTER, '-t', name, '-o', 'media=na_govt-letter_8x10in',
+    '-o', `printer-resolution=${resolution}`, '-o', `copies=${copies}`,
+    process.env.TQ51M_PHOTO]);
 }
 
 async function checkJobs(browser, jobs) {
@@ -113,6 +114,7 @@ async function checkJobs(browser, jobs) {
       break;
     await new Promise((resolve) => setTimeout(resolve, 200));
   }
+  const sizes = new Set();
   for (const job of jobs) {
     const row = `#tq51m-job-${job.id}`;
     const what = `job ${job.id}: `;
@@ -127,10 +129,13 @@ async function checkJobs(browser, jobs) {
       (imgs) => imgs.map((img) => [img.naturalWidth, img.naturalHeight]));
     check(thumbnails.length === job.sheets,
           what + `${thumbnails.length} thumbnails for ${job.sheets} sheets sent`);
-    // A sheet in portrait, its longer side at most 160 pixels.
-    for (const [w, h] of thumbnails)
+    // A sheet in portrait, its longer side at most 160 pixels, whatever the resolution.
+    for (const [w, h] of thumbnails) {
       check(w > 0 && h > w && h <= 160, what + `thumbnail ${w} x ${h}`);
+      sizes.add(`${w} x ${h}`);
+    }
   }
+  check(sizes.size === 1, 'thumbnails of the same sheet differ: ' + [...sizes]);
   check((await page.evaluate(() => window.tq51mInjected)) === undefined,
         'a job name ran as script');
   check((await page.$$('img[src="x"]')).length === 0, 'a job name made an element');
@@ -177,7 +182,8 @@ async function checkPaperEnd(browser) {
     await checkSettings(browser);
     const jobs = [];
     for (const [index, name] of hostileNames.entries()) {
-      print(name, index + 1);
+      // 8 x 10 in sheets at 300 and at 600 dpi along the feed.
+      print(name, index + 1, index === 0 ? '300x300dpi' : '600x600dpi');
       jobs.push({ id: index + 1, name, sheets: index + 1 });
     }
     await checkJobs(browser, jobs);

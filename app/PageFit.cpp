@@ -1,0 +1,201 @@
+// SPDX-License-Identifier: Apache-2.0
+#include "PageFit.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstring>
+#include <new>
+
+namespace tq51m {
+
+namespace {
+
+constexpr int kWeightBits = 14;
+constexpr std::int32_t kWeightOne = 1 << kWeightBits;
+
+// The source taps of every output pixel along one axis: a triangle filter, widened when
+// shrinking so that every source pixel counts. An output pixel whose centre falls outside the
+// page has no taps and stays white.
+struct AxisTaps {
+    std::vector<int> first;
+    std::vector<int> count;
+    std::vector<std::int32_t> weights; // count[i] weights from offset i * stride
+    int stride = 0;
+};
+
+AxisTaps MakeTaps(int outSize, int inSize, double scale, double offset) {
+    AxisTaps taps;
+    const double support = scale < 1.0 ? 1.0 / scale : 1.0;
+    taps.stride = int(std::ceil(support)) * 2 + 2;
+    taps.first.assign(size_t(outSize), 0);
+    taps.count.assign(size_t(outSize), 0);
+    taps.weights.assign(size_t(outSize) * size_t(taps.stride), 0);
+    std::vector<double> w(size_t(taps.stride));
+    for (int o = 0; o < outSize; ++o) {
+        const double centre = (o + 0.5 - offset) / scale;
+        if (centre < 0.0 || centre >= inSize)
+            continue;
+        const int lo = std::max(0, int(std::floor(centre - support)));
+        const int hi = std::min(inSize, int(std::ceil(centre + support)));
+        double sum = 0.0;
+        int n = 0;
+        for (int i = lo; i < hi && n < taps.stride; ++i, ++n) {
+            const double t = std::fabs(i + 0.5 - centre) / support;
+            w[size_t(n)] = t < 1.0 ? 1.0 - t : 0.0;
+            sum += w[size_t(n)];
+        }
+        if (sum <= 0.0) {
+            // Exactly between two pixels at the edge: the nearest one.
+            const int nearest = std::min(inSize - 1, std::max(0, int(centre)));
+            taps.first[size_t(o)] = nearest;
+            taps.count[size_t(o)] = 1;
+            taps.weights[size_t(o) * size_t(taps.stride)] = kWeightOne;
+            continue;
+        }
+        taps.first[size_t(o)] = lo;
+        taps.count[size_t(o)] = n;
+        for (int k = 0; k < n; ++k)
+            taps.weights[size_t(o) * size_t(taps.stride) + size_t(k)] =
+                std::int32_t(std::lround(w[size_t(k)] / sum * kWeightOne));
+    }
+    return taps;
+}
+
+inline std::uint8_t Clamp(std::int64_t acc) {
+    const std::int64_t v = (acc + (kWeightOne / 2)) >> kWeightBits;
+    return std::uint8_t(v < 0 ? 0 : v > 255 ? 255 : v);
+}
+
+// The page turned a quarter counter-clockwise: its top-right corner becomes the top-left.
+std::vector<std::uint8_t> Turn(const std::uint8_t* pixels, std::size_t stride, int width,
+                               int height) {
+    std::vector<std::uint8_t> out(size_t(width) * size_t(height) * 3);
+    const size_t outStride = size_t(height) * 3;
+    for (int y = 0; y < height; ++y) {
+        const std::uint8_t* in = pixels + size_t(y) * stride;
+        for (int x = 0; x < width; ++x)
+            std::memcpy(&out[size_t(width - 1 - x) * outStride + size_t(y) * 3], in + size_t(x) * 3,
+                        3);
+    }
+    return out;
+}
+
+} // namespace
+
+bool PageIsSheet(const PageGeometry& page, const PageGeometry& sheet) {
+    return page.width == sheet.width && page.height == sheet.height;
+}
+
+PagePlacement PlacePage(const PageGeometry& page, const PageGeometry& sheet, PageScaling scaling,
+                        bool autoTurn) {
+    PagePlacement placement;
+    // Physical sizes in inches.
+    const double pageW = double(page.width) / page.xdpi, pageH = double(page.height) / page.ydpi;
+    const double sheetW = double(sheet.width) / sheet.xdpi;
+    const double sheetH = double(sheet.height) / sheet.ydpi;
+    placement.turned =
+        autoTurn && (pageW > pageH) != (sheetW > sheetH) && pageW != pageH && sheetW != sheetH;
+    const double w = placement.turned ? pageH : pageW;
+    const double h = placement.turned ? pageW : pageH;
+    const int pixelsW = placement.turned ? page.height : page.width;
+    const int pixelsH = placement.turned ? page.width : page.height;
+
+    double scale = 1.0;
+    switch (scaling) {
+    case PageScaling::Auto:
+    case PageScaling::Fill:
+        scale = std::max(sheetW / w, sheetH / h);
+        break;
+    case PageScaling::Fit:
+        scale = std::min(sheetW / w, sheetH / h);
+        break;
+    case PageScaling::None:
+        break;
+    }
+    placement.scaledWidth = w * scale * sheet.xdpi;
+    placement.scaledHeight = h * scale * sheet.ydpi;
+    placement.scaleX = placement.scaledWidth / pixelsW;
+    placement.scaleY = placement.scaledHeight / pixelsH;
+    placement.offsetX = (sheet.width - placement.scaledWidth) / 2.0;
+    placement.offsetY = (sheet.height - placement.scaledHeight) / 2.0;
+    return placement;
+}
+
+bool FitPage(const std::uint8_t* pixels, std::size_t stride, const PageGeometry& page,
+             const PageGeometry& sheet, const PagePlacement& placement,
+             const std::function<void(const std::uint8_t* row)>& row) {
+    try {
+        std::vector<std::uint8_t> turned;
+        int width = page.width, height = page.height;
+        if (placement.turned) {
+            turned = Turn(pixels, stride, page.width, page.height);
+            pixels = turned.data();
+            std::swap(width, height);
+            stride = size_t(width) * 3;
+        }
+        const AxisTaps across = MakeTaps(sheet.width, width, placement.scaleX, placement.offsetX);
+        const AxisTaps along = MakeTaps(sheet.height, height, placement.scaleY, placement.offsetY);
+
+        // The page rows the sheet reads, resampled across first.
+        int firstRow = height, lastRow = -1;
+        for (int y = 0; y < sheet.height; ++y) {
+            if (along.count[size_t(y)] == 0)
+                continue;
+            firstRow = std::min(firstRow, along.first[size_t(y)]);
+            lastRow = std::max(lastRow, along.first[size_t(y)] + along.count[size_t(y)] - 1);
+        }
+        const size_t outStride = size_t(sheet.width) * 3;
+        std::vector<std::uint8_t> acrossRows;
+        if (lastRow >= firstRow)
+            acrossRows.assign(size_t(lastRow - firstRow + 1) * outStride, 255);
+        for (int y = firstRow; y <= lastRow; ++y) {
+            const std::uint8_t* in = pixels + size_t(y) * stride;
+            std::uint8_t* out = &acrossRows[size_t(y - firstRow) * outStride];
+            for (int x = 0; x < sheet.width; ++x) {
+                const int n = across.count[size_t(x)];
+                if (n == 0)
+                    continue;
+                const std::int32_t* w = &across.weights[size_t(x) * size_t(across.stride)];
+                const std::uint8_t* src = in + size_t(across.first[size_t(x)]) * 3;
+                std::int64_t r = 0, g = 0, b = 0;
+                for (int k = 0; k < n; ++k, src += 3) {
+                    r += std::int64_t(w[k]) * src[0];
+                    g += std::int64_t(w[k]) * src[1];
+                    b += std::int64_t(w[k]) * src[2];
+                }
+                out[size_t(x) * 3] = Clamp(r);
+                out[size_t(x) * 3 + 1] = Clamp(g);
+                out[size_t(x) * 3 + 2] = Clamp(b);
+            }
+        }
+
+        std::vector<std::uint8_t> line(outStride);
+        for (int y = 0; y < sheet.height; ++y) {
+            const int n = along.count[size_t(y)];
+            if (n == 0) {
+                std::fill(line.begin(), line.end(), 255);
+                row(line.data());
+                continue;
+            }
+            const std::int32_t* w = &along.weights[size_t(y) * size_t(along.stride)];
+            const std::uint8_t* base =
+                &acrossRows[size_t(along.first[size_t(y)] - firstRow) * outStride];
+            for (size_t i = 0; i < outStride; ++i) {
+                std::int64_t acc = 0;
+                for (int k = 0; k < n; ++k)
+                    acc += std::int64_t(w[k]) * base[size_t(k) * outStride + i];
+                line[i] = Clamp(acc);
+            }
+            // Columns the page does not reach stay white.
+            for (int x = 0; x < sheet.width; ++x)
+                if (across.count[size_t(x)] == 0)
+                    std::memset(&line[size_t(x) * 3], 255, 3);
+            row(line.data());
+        }
+    } catch (const std::bad_alloc&) {
+        return false;
+    }
+    return true;
+}
+
+} // namespace tq51m
