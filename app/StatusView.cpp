@@ -60,7 +60,7 @@ bool IsNumber(const std::string& text) {
     const size_t digits = text.find_first_not_of("+-") == 1 ? 1 : 0;
     if (text.size() <= digits || text.find_first_not_of("0123456789", digits) != std::string::npos)
         return false;
-    return StatusNumber(text) != 0 || text.find_first_not_of("0", digits) == std::string::npos;
+    return StatusNumber(text) != 0 || text.find_first_not_of('0', digits) == std::string::npos;
 }
 
 const char* HalfSizeName(const std::string& value) {

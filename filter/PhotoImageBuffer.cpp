@@ -36,7 +36,7 @@ bool AdoptPixels(_tagBITMAPHANDLE& bitmap, HeapBlock<unsigned char> pixels, uint
                         pixels.get(), int64_t(size)) != IL_OK)
         return false;
     // The library owns the pixels from here on.
-    pixels.release();
+    static_cast<void>(pixels.release());
     bitmap.memoryHandle = bitmap.data;
     return true;
 }
@@ -182,7 +182,7 @@ struct PlaneTones {
 void ToneTable(const PlaneTones& tones, int plane, unsigned char table[256]) {
     unsigned char pixel[4] = {0, 0, 0, 0};
     unsigned char palette[256 * 4];
-    for (int i = 0; i < 256; ++i) {
+    for (size_t i = 0; i < 256; ++i) {
         palette[i * 4] = palette[i * 4 + 1] = palette[i * 4 + 2] = static_cast<unsigned char>(i);
         palette[i * 4 + 3] = 0;
     }
@@ -234,8 +234,7 @@ PhotoImageBuffer::~PhotoImageBuffer() {
 }
 
 int PhotoImageBuffer::Alloc(DeviceMediaBufferInfo geometry) {
-    if (std::memcmp(&geometry, &m_mediaInfo, sizeof(geometry)) != 0)
-        m_mediaInfo = geometry;
+    m_mediaInfo = geometry;
     return 0;
 }
 
@@ -405,7 +404,7 @@ int PhotoImageBuffer::Send(OutputSink* sink, DeviceMediaBufferInfo* geometry) {
     _StoreLE4(file + 46, 256);
     _StoreLE4(file + 50, 256);
     unsigned char* palette = block + kPaletteOffset;
-    for (int i = 0; i < 256; ++i) {
+    for (size_t i = 0; i < 256; ++i) {
         palette[i * 4] = palette[i * 4 + 1] = palette[i * 4 + 2] = static_cast<unsigned char>(i);
         palette[i * 4 + 3] = 0;
     }

@@ -16,7 +16,7 @@ namespace {
 
 // The document as a file, as the application gets it from PAPPL's spool.
 std::string WriteDocument(const uint8_t* data, size_t size) {
-    const std::string path = "/tmp/tq51m-fuzz-document-" + std::to_string(getpid());
+    std::string path = "/tmp/tq51m-fuzz-document-" + std::to_string(getpid());
     std::FILE* file = std::fopen(path.c_str(), "wb");
     if (file == nullptr)
         return std::string();

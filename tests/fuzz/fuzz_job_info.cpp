@@ -30,7 +30,8 @@ extern "C" int LLVMFuzzerInitialize(int*, char***) {
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     fuzz::Reader in(data, size);
     const std::string keyField = in.shortField();
-    const std::string key = keyField.c_str();
+    // The key as the reader takes it, a C string: up to its first NUL byte.
+    const std::string key = keyField.substr(0, keyField.find('\0'));
     const int bufSize = in.byte();
     const uint8_t flags = in.byte();
     const bool missingFile = flags & 1;

@@ -43,7 +43,8 @@ extern "C" int LLVMFuzzerInitialize(int*, char***) {
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     fuzz::Reader in(data, size);
     const std::string keywordField = in.shortField();
-    const std::string keyword = keywordField.c_str();
+    // The keyword as the lookup takes it, a C string: up to its first NUL byte.
+    const std::string keyword = keywordField.substr(0, keywordField.find('\0'));
     const std::string optionText = in.shortField();
     const std::string text = in.rest();
     if (!fuzz::writeFile(ppdPath(), text))

@@ -76,7 +76,10 @@ TEST(HostileStatusFile, HundredMegabytesAreNotRead) {
 TEST(HostileStatusFile, InvalidUtf8AndNulBytes) {
     std::string text = kKeyLines;
     text.replace(text.find("1.53"), 4, std::string("1\xff\xfe\xc3", 4));
-    text.replace(text.find("VX0001"), 6, std::string("VX\0\0001", 6));
+    text.replace(text.find("VX0001"), 6,
+                 std::string("VX\0\0"
+                             "01",
+                             6));
     TempFile status("status.log");
     ASSERT_TRUE(writeFile(status.path(), text));
     const QMap<QString, QString> record = poll(status.path());
@@ -84,7 +87,9 @@ TEST(HostileStatusFile, InvalidUtf8AndNulBytes) {
     EXPECT_EQ(record.value("PRINTER_STATUS"), "00000");
     EXPECT_EQ(record.value("PRINTER_VERSION").left(1), "1");
     EXPECT_TRUE(record.value("PRINTER_VERSION").contains(QChar(0xFFFD)));
-    EXPECT_EQ(record.value("PRINTER_SERIAL_NO"), QString::fromUtf8("VX\0\0001", 6));
+    EXPECT_EQ(record.value("PRINTER_SERIAL_NO"), QString::fromUtf8("VX\0\0"
+                                                                   "01",
+                                                                   6));
     EXPECT_EQ(record.value("TOTAL_COUNT"), "4567");
 }
 

@@ -18,7 +18,7 @@ const char kOptions[] = "PageSize=207x105mm";
 const int kSingle = 408; // media code of one 8 x 4 inch print
 const int kTwoUp = 13;   // two 8 x 4 inch prints on one sheet
 // A normal page needs the sheet's planes and the colour chain: well below this.
-const long kMemoryBoundKb = 400 * 1024;
+const long kMemoryBoundKb = 400L * 1024;
 
 struct RasterCase {
     const char* name;
@@ -122,7 +122,7 @@ TEST(HostileRasterStream, TruncatedPageIsPrintedWithTheRowsRead) {
     ASSERT_TRUE(writeRaster(whole.path(), {fullPage(64, 32, 100), fullPage(64, 32, 100)},
                             CUPS_RASTER_WRITE));
     const std::string bytes = readFile(whole.path());
-    ASSERT_TRUE(writeFile(cut.path(), bytes.substr(0, bytes.size() - 64 * 3 * 10)));
+    ASSERT_TRUE(writeFile(cut.path(), bytes.substr(0, bytes.size() - size_t{64} * 3 * 10)));
     JobInfoFile info("");
     const FilterRun run = RunFilter({info.id(), "user", "title", "1", kOptions}, {cut.path()});
     EXPECT_EQ(run.exitStatus, 0);

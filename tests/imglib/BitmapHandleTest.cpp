@@ -81,7 +81,7 @@ TEST(CreateBitmap, NullRecordIsParam) {
 }
 
 TEST(CreateBitmap, Describes24BitCallerPixels) {
-    std::vector<unsigned char> pixels(12 * 3, 1);
+    std::vector<unsigned char> pixels(size_t{12} * 3, 1);
     _tagBITMAPHANDLE record;
     std::memset(&record, 0, sizeof(record));
     record.memoryHandle = &record;
@@ -100,7 +100,7 @@ TEST(CreateBitmap, Describes24BitCallerPixels) {
 }
 
 TEST(CreateBitmap, Width1Needs4BytesPerRow) {
-    std::vector<unsigned char> pixels(4 * 5);
+    std::vector<unsigned char> pixels(size_t{4} * 5);
     _tagBITMAPHANDLE record{};
     EXPECT_EQ(IL_CreateBitmap(&record, 440, 2, 1, 5, 24, 1, nullptr, 4, pixels.data(), 20), IL_OK);
     EXPECT_EQ(record.bytesPerLine, 4);
@@ -121,7 +121,7 @@ TEST(CreateBitmap, ColourOrderStoredFor24Bits) {
 }
 
 TEST(CreateBitmap, Describes8BitPlaneWithPalette) {
-    std::vector<unsigned char> pixels(8 * 2);
+    std::vector<unsigned char> pixels(size_t{8} * 2);
     std::vector<unsigned char> palette(1024);
     _tagBITMAPHANDLE record{};
     ASSERT_EQ(IL_CreateBitmap(&record, 440, 2, 5, 2, 8, 2, palette.data(), 4, pixels.data(), 16),

@@ -59,7 +59,8 @@ TEST(Separate, ColourOrder0PutsByte2IntoPlane0AndMergeSwaps) {
         for (int x = 0; x < 3; ++x) {
             EXPECT_EQ(planes.at(0, x, y), page.at(x, y, 2));
             EXPECT_EQ(planes.at(2, x, y), page.at(x, y, 0));
-            const unsigned char* out = merged.data + y * merged.bytesPerLine + x * 3;
+            const unsigned char* out =
+                merged.data + ptrdiff_t(y) * merged.bytesPerLine + ptrdiff_t(x) * 3;
             EXPECT_EQ(out[0], page.at(x, y, 2));
             EXPECT_EQ(out[1], page.at(x, y, 1));
             EXPECT_EQ(out[2], page.at(x, y, 0));
@@ -110,7 +111,8 @@ TEST(Merge, ReadsPlanesThroughTheirPalettes) {
     ASSERT_EQ(IL_ColorMergeBitmap(&merged, planes.list, 440, 0), IL_OK);
     for (int y = 0; y < 4; ++y)
         for (int x = 0; x < 6; ++x) {
-            const unsigned char* out = merged.data + y * merged.bytesPerLine + x * 3;
+            const unsigned char* out =
+                merged.data + ptrdiff_t(y) * merged.bytesPerLine + ptrdiff_t(x) * 3;
             EXPECT_EQ(planes.at(1, x, y), page.at(x, y, 1)) << "plane pixels unadjusted";
             EXPECT_EQ(out[1], planes.record[1].palette[page.at(x, y, 1) * 4 + 1]);
             EXPECT_EQ(out[0], page.at(x, y, 0));
@@ -129,7 +131,7 @@ TEST(Merge, ByteKComesFromByteKOfPlaneKsPalette) {
     Planes planes;
     ASSERT_EQ(IL_ColorSeparateBitmap(page.get(), planes.list, 440, 0), IL_OK);
     for (int p = 0; p < 3; ++p) {
-        unsigned char* entry = planes.record[p].palette + (10 + 10 * p) * 4;
+        unsigned char* entry = planes.record[p].palette + ptrdiff_t(10 + 10 * p) * 4;
         entry[0] = static_cast<unsigned char>(100 + p);
         entry[1] = static_cast<unsigned char>(110 + p);
         entry[2] = static_cast<unsigned char>(120 + p);

@@ -10,7 +10,7 @@ using ToneOperation = int (*)(_tagBITMAPHANDLE*, int);
 
 // Palette entry i of a plane made by TestBitmap starts as i, i, i, 0xAB.
 int Lut(TestBitmap& plane, int i) {
-    const unsigned char* entry = plane.record().palette + i * 4;
+    const unsigned char* entry = plane.record().palette + ptrdiff_t(i) * 4;
     EXPECT_EQ(entry[0], entry[1]);
     EXPECT_EQ(entry[1], entry[2]);
     EXPECT_EQ(entry[3], 0xAB) << "fourth byte is never written";

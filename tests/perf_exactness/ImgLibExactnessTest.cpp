@@ -269,7 +269,8 @@ TEST(SharpenExactness, EveryCentreAndNeighbourSum) {
             const int block = pair / 3;
             const int x = block % kBlocksAcross * 3 + 1;
             const int y = block / kBlocksAcross * 3 + 1;
-            const int sum = int(centreWeight * (pair / kSums) + neighbourWeight * (pair % kSums));
+            const int centre = pair / kSums;
+            const int sum = int(centreWeight * centre + neighbourWeight * (pair % kSums));
             const int expected = sum < 0 ? 0 : sum > 255 ? 255 : sum;
             ASSERT_EQ(fastPixels[size_t(y * Stride24(kWidth) + x * 3 + pair % 3)], expected)
                 << "value " << values[v] << " centre " << pair / kSums << " sum " << pair % kSums;

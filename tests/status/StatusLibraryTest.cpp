@@ -25,7 +25,7 @@ class StatusFolder : public ::testing::Test {
     }
     void TearDown() override { std::system(("rm -rf '" + dir + "'").c_str()); }
     std::string write(const std::string& name, const std::string& content) {
-        const std::string path = dir + "/" + name;
+        std::string path = dir + "/" + name;
         FILE* file = std::fopen(path.c_str(), "wb");
         std::fwrite(content.data(), 1, content.size(), file);
         std::fclose(file);
@@ -36,8 +36,9 @@ class StatusFolder : public ::testing::Test {
 
 TEST_F(StatusFolder, OnlyRegularFilesOfAtMostOneMebibyteAreRead) {
     const std::string regular = write("regular", "PRINTER_STATUS=\"00000\"\n");
-    const std::string limit = write("limit", std::string(1024 * 1024, 'x'));
-    const std::string above = write("above", std::string(1024 * 1024 + 1, 'x'));
+    const std::size_t mebibyte = std::size_t{1024} * 1024;
+    const std::string limit = write("limit", std::string(mebibyte, 'x'));
+    const std::string above = write("above", std::string(mebibyte + 1, 'x'));
     const std::string fifo = dir + "/fifo";
     ASSERT_EQ(mkfifo(fifo.c_str(), 0600), 0);
     const std::string linkToFile = dir + "/link-to-file";

@@ -317,7 +317,7 @@ bool Parser::checkBmpHeader(Command& command, const std::uint8_t* bmp, Plane& pl
                     format("%s: the length field says %llu bytes, but the BMP header describes "
                            "%llu",
                            name, (unsigned long long)command.payloadLength,
-                           (unsigned long long)(kBmpPixelOffset + imageSize)));
+                           (unsigned long long)kBmpPixelOffset + imageSize));
     m_sheet.dpiY = dpiY;
     command.detail = format("%d x %d 8-bit grey BMP, 300 x %d dpi", kHeadWidth, height, dpiY);
     return true;
