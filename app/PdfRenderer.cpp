@@ -70,7 +70,9 @@ ChildResult RunChild(const char* program, std::vector<std::string> args,
     const pid_t pid = fork();
     if (pid == 0) {
         // Only system calls from here to exec: the server has other threads.
-        const struct rlimit cpu = {kCpuSeconds, kCpuSeconds};
+        // The hard limit lies a second beyond the soft one: the renderer gets SIGXCPU (a
+        // document that takes too long) instead of an unexplained SIGKILL at the same moment.
+        const struct rlimit cpu = {kCpuSeconds, kCpuSeconds + 1};
         const struct rlimit memory = {kAddressSpace, kAddressSpace};
         const struct rlimit file = {kFileSize, kFileSize};
         const struct rlimit core = {0, 0};
