@@ -81,7 +81,7 @@ async function checkSettings(browser) {
   await page.$eval('input[name="tq51m-sharpness"]', (e) => { e.value = '5'; });
   await page.select('select[name="media-type"]', 'photographic-matte');
   await Promise.all([page.waitForNavigation({ waitUntil: 'load' }),
-                     page.click('input[type="submit"]')]);
+                     page.click('input[type="submit"]:not([name="reset-counter"])')]);
   check((await text(page, '#tq51m-notice')) === 'Photo settings saved.', 'save notice');
   await page.goto(base + 'tq51m', { waitUntil: 'load' });
   check((await page.$eval('input[name="tq51m-sharpness"]', (e) => e.value)) === '5',
