@@ -80,6 +80,18 @@ std::vector<std::uint8_t> Turn(const std::uint8_t* pixels, std::size_t stride, i
     return out;
 }
 
+// Whole sheet dots by which a page lands shifted on the sheet at a scale of one, within what
+// the resampler's 14-bit weights cannot tell apart (so its result would be the copy); false
+// for any other placement.
+bool WholeDotShift(double scale, double offset, int& shift) {
+    const double nearest = std::round(offset);
+    if (std::fabs(scale - 1.0) > 1e-10 || std::fabs(offset - nearest) > 1e-6 ||
+        std::fabs(nearest) > 1e9)
+        return false;
+    shift = int(nearest);
+    return true;
+}
+
 } // namespace
 
 bool PageIsSheet(const PageGeometry& page, const PageGeometry& sheet) {
@@ -132,6 +144,29 @@ bool FitPage(const std::uint8_t* pixels, std::size_t stride, const PageGeometry&
             pixels = turned.data();
             std::swap(width, height);
             stride = size_t(width) * 3;
+        }
+        // A page made at the sheet's scale (a PDF page rendered for it) is copied, cut or
+        // padded with white.
+        int shiftX = 0, shiftY = 0;
+        if (WholeDotShift(placement.scaleX, placement.offsetX, shiftX) &&
+            WholeDotShift(placement.scaleY, placement.offsetY, shiftY)) {
+            // Only the columns the page reaches are written: the others stay white.
+            const std::vector<std::uint8_t> white(size_t(sheet.width) * 3, 255);
+            std::vector<std::uint8_t> line = white;
+            const int left = std::max(0, shiftX);
+            const int right = std::min(sheet.width, shiftX + width);
+            for (int y = 0; y < sheet.height; ++y) {
+                const long source = long(y) - shiftY;
+                if (source < 0 || source >= height || left >= right) {
+                    row(white.data());
+                    continue;
+                }
+                std::memcpy(&line[size_t(left) * 3],
+                            pixels + size_t(source) * stride + size_t(left - shiftX) * 3,
+                            size_t(right - left) * 3);
+                row(line.data());
+            }
+            return true;
         }
         const AxisTaps across = MakeTaps(sheet.width, width, placement.scaleX, placement.offsetX);
         const AxisTaps along = MakeTaps(sheet.height, height, placement.scaleY, placement.offsetY);
