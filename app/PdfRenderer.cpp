@@ -305,18 +305,25 @@ bool PdfRenderer::PageSize(int number, double& width, double& height, std::strin
     return true;
 }
 
-bool PdfRenderer::Render(int number, int xdpi, int ydpi, RgbImage& page, std::string& error) {
-    const std::string n = std::to_string(number);
+bool PdfRenderer::PrintableSize(int number, int xdpi, int ydpi, double& width, double& height,
+                                std::string& error) {
     // The page's size first: pdftoppm hands out a 1 x 1 page when it cannot allocate the
     // real one, and a page far beyond any sheet is refused before it is rendered.
-    double widthPt = 0.0, heightPt = 0.0;
-    if (!PageSize(number, widthPt, heightPt, error))
+    if (!PageSize(number, width, height, error))
         return false;
-    const double width = widthPt * xdpi / 72.0, height = heightPt * ydpi / 72.0;
-    if (std::max(width, height) > kMaxImageSide + 1.0 || width * height > double(kMaxPagePixels)) {
-        error = "Page " + n + " of the PDF document is too large to print.";
+    const double pixelsX = width * xdpi / 72.0, pixelsY = height * ydpi / 72.0;
+    if (std::max(pixelsX, pixelsY) > kMaxImageSide + 1.0 ||
+        pixelsX * pixelsY > double(kMaxPagePixels)) {
+        error = "Page " + std::to_string(number) + " of the PDF document is too large to print.";
         return false;
     }
+    return true;
+}
+
+bool PdfRenderer::Render(int number, int xdpi, int ydpi, RgbImage& page, std::string& error) {
+    double widthPt = 0.0, heightPt = 0.0;
+    if (!PrintableSize(number, xdpi, ydpi, widthPt, heightPt, error))
+        return false;
     if (!RunPdfToPpm(number, {"-rx", std::to_string(xdpi), "-ry", std::to_string(ydpi)}, page,
                      error))
         return false;
@@ -328,7 +335,7 @@ bool PdfRenderer::Render(int number, int xdpi, int ydpi, RgbImage& page, std::st
 bool PdfRenderer::RenderCovering(int number, const PageGeometry& sheet, bool autoTurn,
                                  RgbImage& page, std::string& error) {
     double widthPt = 0.0, heightPt = 0.0;
-    if (!PageSize(number, widthPt, heightPt, error))
+    if (!PrintableSize(number, sheet.xdpi, sheet.ydpi, widthPt, heightPt, error))
         return false;
     // The page's orientation decides as in PlacePage; the sheet is then taken as the page lies.
     const double pageW = widthPt / 72.0, pageH = heightPt / 72.0;

@@ -34,6 +34,9 @@ class PdfRenderer {
   private:
     // The page's size in points as rendered, its rotation applied.
     bool PageSize(int number, double& width, double& height, std::string& error);
+    // The same, refused with a reason when the page at xdpi x ydpi is far beyond any sheet.
+    bool PrintableSize(int number, int xdpi, int ydpi, double& width, double& height,
+                       std::string& error);
     bool RunPdfToPpm(int number, const std::vector<std::string>& options, RgbImage& page,
                      std::string& error);
 
