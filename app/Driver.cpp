@@ -17,6 +17,8 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <DeviceSerial.h>
+
 #include "BackendConnection.h"
 #include "BackendExit.h"
 #include "JobInfoWait.h"
@@ -924,6 +926,14 @@ bool DriverCallback(pappl_system_t*, const char* driverName, const char* deviceU
         else
             AddRange(*attrs, option.ipp, option.defaultValue, option.minimum, option.maximum);
     }
+    // The serial of the device URI, as the device ID of a printer added with the driver "auto"
+    // carries it in "SN:". A printer added with this driver by name gets PAPPL's own device ID,
+    // which has no serial, and PAPPL 1.3.1 answers no request with the device URI: programs on
+    // this machine (the status monitor) find the printer's status file through this attribute.
+    const std::string serial = deviceUri != nullptr ? PlainSerialOf(deviceUri) : std::string();
+    if (!serial.empty())
+        ippAddString(*attrs, IPP_TAG_PRINTER, IPP_TAG_TEXT, "printer-serial-number", nullptr,
+                     serial.c_str());
     // The printer's own state, destroyed by DeletePrinter with the printer.
     data->extension = new PrinterState;
     return true;

@@ -1,9 +1,11 @@
 // SPDX-License-Identifier: Apache-2.0
 #include "WebCatalogue.h"
 
+#include <algorithm>
 #include <cstdlib>
 #include <cstring>
 #include <strings.h>
+#include <vector>
 
 namespace tq51m {
 
@@ -23,6 +25,16 @@ const Catalogue* FindLanguage(const std::string& tag) {
 
 const Catalogue& English() {
     return *FindLanguage("en");
+}
+
+// The text of a key in the catalogue, else in the English one; null when neither has it.
+const char* Lookup(const Catalogue& catalogue, const char* context, const char* key) {
+    for (const Catalogue* source : {&catalogue, &English()})
+        for (size_t i = 0; i < source->count; ++i)
+            if (!strcmp(source->entries[i].key, key) &&
+                !strcmp(source->entries[i].context, context))
+                return source->entries[i].text;
+    return nullptr;
 }
 
 std::string Trim(const std::string& text) {
@@ -64,11 +76,40 @@ const Catalogue& CatalogueForAcceptLanguage(const char* acceptLanguage) {
 }
 
 std::string Translate(const Catalogue& catalogue, const char* key) {
-    for (const Catalogue* source : {&catalogue, &English()})
-        for (size_t i = 0; i < source->count; ++i)
-            if (!strcmp(source->entries[i].key, key))
-                return source->entries[i].text;
-    return key;
+    const char* text = Lookup(catalogue, "StatusDialog", key);
+    return text ? text : key;
+}
+
+std::string TranslatePage(const Catalogue& catalogue, const std::string& text) {
+    static const char kContext[] = "PrinterApplication";
+    if (const char* exact = Lookup(catalogue, kContext, text.c_str()))
+        return exact;
+    static const char kDigits[] = "0123456789";
+    std::string key;
+    std::vector<std::string> numbers;
+    for (size_t at = 0; at < text.size();) {
+        const size_t digit = text.find_first_of(kDigits, at);
+        key += text.substr(at, digit - at);
+        if (digit == std::string::npos)
+            break;
+        at = std::min(text.find_first_not_of(kDigits, digit), text.size());
+        numbers.push_back(text.substr(digit, at - digit));
+        key += "%" + std::to_string(numbers.size());
+    }
+    const char* pattern =
+        numbers.empty() || numbers.size() > 9 ? nullptr : Lookup(catalogue, kContext, key.c_str());
+    if (pattern == nullptr)
+        return text;
+    std::string out;
+    for (const char* c = pattern; *c; ++c) {
+        if (c[0] == '%' && c[1] >= '1' && size_t(c[1] - '1') < numbers.size()) {
+            out += numbers[size_t(c[1] - '1')];
+            ++c;
+        } else {
+            out += *c;
+        }
+    }
+    return out;
 }
 
 } // namespace tq51m
