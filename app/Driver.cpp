@@ -55,22 +55,24 @@ const char kErrorPolicyAttribute[] = "printer-error-policy";
 
 // The command stream goes straight to the job's own backend. PAPPL 1.3.1 may start two jobs of
 // a printer at once (two submissions in the same instant) and open its device twice, so
-// nothing of a job goes through the shared device. The jobs page's thumbnails are decoded
-// from the same bytes. A cancelled job stops writing even while the backend reads nothing.
-// A copy goes to the job's file in the spool folder, so that the job can be sent again when
-// the printer stops in the middle of it: PAPPL keeps no copy of streamed raster.
+// nothing of a job goes through the shared device. A cancelled job stops writing even while
+// the backend reads nothing. A copy goes to the job's file in the spool folder, so that the
+// job can be sent again when the printer stops in the middle of it (PAPPL keeps no copy of
+// streamed raster), and the jobs page's thumbnails are decoded from it once the stream is
+// complete. The backend gets the bytes first: the copy is written while the backend takes
+// them in, and the copy of the last bytes after the printer has them all.
 class BackendSink : public OutputSink {
   public:
-    BackendSink(BackendProcess& backend, SheetRecorder& sheets, int copyFd)
-        : m_backend(backend), m_sheets(sheets), m_copyFd(copyFd) {}
+    BackendSink(BackendProcess& backend, int copyFd) : m_backend(backend), m_copyFd(copyFd) {}
     void SetStop(std::function<bool()> stop) { m_stop = std::move(stop); }
     bool Write(const void* data, size_t len) override {
         if (len == 0)
             return true;
-        m_sheets.Write(data, len);
+        // The copy is written also when the backend failed: it is what a resend sends.
+        const bool sent = m_backend.Write(data, len, m_stop);
         if (m_copyFd >= 0 && !m_copyFailed && !WriteAll(m_copyFd, data, len))
             m_copyFailed = true;
-        return m_backend.Write(data, len, m_stop);
+        return sent;
     }
     bool CopyFailed() const { return m_copyFd < 0 || m_copyFailed; }
 
@@ -90,7 +92,6 @@ class BackendSink : public OutputSink {
     }
 
     BackendProcess& m_backend;
-    SheetRecorder& m_sheets;
     std::function<bool()> m_stop;
     int m_copyFd;
     bool m_copyFailed = false;
@@ -326,7 +327,7 @@ bool StartJob(pappl_job_t* job, pappl_pr_options_t* options, pappl_device_t*) {
     else
         papplLogJob(job, PAPPL_LOGLEVEL_WARN, "No copy of the job can be kept: %s",
                     strerror(errno));
-    state->sink = std::make_unique<BackendSink>(*state->backend, state->sheets, state->copyFd);
+    state->sink = std::make_unique<BackendSink>(*state->backend, state->copyFd);
     state->backendJobId =
         std::to_string(BackendJobId(papplPrinterGetID(printer), papplJobGetID(job)));
 
@@ -662,6 +663,8 @@ bool EndJob(pappl_job_t* job, pappl_pr_options_t*, pappl_device_t*) {
     state->print.reset();
     const bool kept = state->sink && !state->sink->CopyFailed();
     state->backend->CloseInput();
+    if (!state->copyPath.empty())
+        state->sheets.Record(state->copyPath);
     const auto stop = [job, state] { return MustStop(job, *state); };
     int status = state->backend->Wait(stop);
     state->sheets.Finish();
