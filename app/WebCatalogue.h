@@ -30,10 +30,11 @@ const Catalogue& CatalogueForAcceptLanguage(const char* acceptLanguage);
 // lacks, the key itself for one that no catalogue has.
 std::string Translate(const Catalogue& catalogue, const char* key);
 
-// A text of the application's own pages, whose key is its English text. Numbers in the text
-// stand for "%1", "%2"... of a key: "3 page(s) sent to the printer." is found as
-// "%1 page(s) sent to the printer." and shown with its 3. A text that no catalogue has stays
-// as it is, so messages from elsewhere (PAPPL, the backend) show in English.
+// A text of the application's own pages, whose key is its English text. A text made from a
+// key with "%1", "%2"... is found through it, its parts translated in turn (numbers stay):
+// "Job 4 stopped: The document has no pages." through "Job %1 stopped: %2". A text that no
+// catalogue has stays as it is, so messages from elsewhere (PAPPL, the backend) show in
+// English.
 std::string TranslatePage(const Catalogue& catalogue, const std::string& text);
 
 } // namespace tq51m

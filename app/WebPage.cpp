@@ -120,7 +120,7 @@ void PutStatus(pappl_client_t* client, pappl_printer_t* printer, const Catalogue
     const std::string problem = JobProblem(printer);
     if (!problem.empty()) {
         papplClientHTMLPuts(client, "<p id=\"tq51m-job-problem\">");
-        PutText(client, problem);
+        PutText(client, TranslatePage(catalogue, problem));
         papplClientHTMLPuts(client, "</p>\n");
     }
 

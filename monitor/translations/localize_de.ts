@@ -561,5 +561,57 @@ Funktioniert der Drucker nach dem Neustart nicht wieder, den Kundendienst kontak
         <source>8 x 12 in</source>
         <translation>8 x 12 Zoll</translation>
     </message>
+    <message>
+        <source>Job %1 stopped: %2</source>
+        <translation>Auftrag %1 gestoppt: %2</translation>
+    </message>
+    <message>
+        <source>Waiting for the printer (%1)</source>
+        <translation>Warten auf den Drucker (%1)</translation>
+    </message>
+    <message>
+        <source>Waiting for the printer: %1 (%2)</source>
+        <translation>Warten auf den Drucker: %1 (%2)</translation>
+    </message>
+    <message>
+        <source>The backend failed to print the job.</source>
+        <translation>Das Backend konnte den Auftrag nicht drucken.</translation>
+    </message>
+    <message>
+        <source>The printer asks for authentication.</source>
+        <translation>Der Drucker verlangt eine Anmeldung.</translation>
+    </message>
+    <message>
+        <source>The backend put the job on hold.</source>
+        <translation>Das Backend hat den Auftrag angehalten.</translation>
+    </message>
+    <message>
+        <source>The printer stopped: it needs attention.</source>
+        <translation>Der Drucker hat angehalten: Er muss überprüft werden.</translation>
+    </message>
+    <message>
+        <source>The backend cancelled the job.</source>
+        <translation>Das Backend hat den Auftrag abgebrochen.</translation>
+    </message>
+    <message>
+        <source>The printer could not be reached; try again later.</source>
+        <translation>Der Drucker ist nicht erreichbar; später erneut versuchen.</translation>
+    </message>
+    <message>
+        <source>The backend ended abnormally.</source>
+        <translation>Das Backend wurde unerwartet beendet.</translation>
+    </message>
+    <message>
+        <source>The backend failed with status %1.</source>
+        <translation>Das Backend ist mit Status %1 fehlgeschlagen.</translation>
+    </message>
+    <message>
+        <source>%1 The job could not be kept for printing again: the spool folder has no room for it.</source>
+        <translation>%1 Der Auftrag konnte nicht für einen erneuten Druck aufbewahrt werden: Im Spool-Ordner ist kein Platz dafür.</translation>
+    </message>
+    <message>
+        <source>Out of memory for page %1.</source>
+        <translation>Nicht genügend Speicher für Seite %1.</translation>
+    </message>
 </context>
 </TS>

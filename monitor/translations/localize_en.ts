@@ -561,5 +561,57 @@ If the printer does not recover after the restart, contact the service center.</
         <source>8 x 12 in</source>
         <translation>8 x 12 in</translation>
     </message>
+    <message>
+        <source>Job %1 stopped: %2</source>
+        <translation>Job %1 stopped: %2</translation>
+    </message>
+    <message>
+        <source>Waiting for the printer (%1)</source>
+        <translation>Waiting for the printer (%1)</translation>
+    </message>
+    <message>
+        <source>Waiting for the printer: %1 (%2)</source>
+        <translation>Waiting for the printer: %1 (%2)</translation>
+    </message>
+    <message>
+        <source>The backend failed to print the job.</source>
+        <translation>The backend failed to print the job.</translation>
+    </message>
+    <message>
+        <source>The printer asks for authentication.</source>
+        <translation>The printer asks for authentication.</translation>
+    </message>
+    <message>
+        <source>The backend put the job on hold.</source>
+        <translation>The backend put the job on hold.</translation>
+    </message>
+    <message>
+        <source>The printer stopped: it needs attention.</source>
+        <translation>The printer stopped: it needs attention.</translation>
+    </message>
+    <message>
+        <source>The backend cancelled the job.</source>
+        <translation>The backend cancelled the job.</translation>
+    </message>
+    <message>
+        <source>The printer could not be reached; try again later.</source>
+        <translation>The printer could not be reached; try again later.</translation>
+    </message>
+    <message>
+        <source>The backend ended abnormally.</source>
+        <translation>The backend ended abnormally.</translation>
+    </message>
+    <message>
+        <source>The backend failed with status %1.</source>
+        <translation>The backend failed with status %1.</translation>
+    </message>
+    <message>
+        <source>%1 The job could not be kept for printing again: the spool folder has no room for it.</source>
+        <translation>%1 The job could not be kept for printing again: the spool folder has no room for it.</translation>
+    </message>
+    <message>
+        <source>Out of memory for page %1.</source>
+        <translation>Out of memory for page %1.</translation>
+    </message>
 </context>
 </TS>

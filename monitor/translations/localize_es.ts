@@ -561,5 +561,57 @@ Si la impresora no se recupera tras el reinicio, póngase en contacto con el ser
         <source>8 x 12 in</source>
         <translation>8 x 12 pulg.</translation>
     </message>
+    <message>
+        <source>Job %1 stopped: %2</source>
+        <translation>Trabajo %1 detenido: %2</translation>
+    </message>
+    <message>
+        <source>Waiting for the printer (%1)</source>
+        <translation>Esperando a la impresora (%1)</translation>
+    </message>
+    <message>
+        <source>Waiting for the printer: %1 (%2)</source>
+        <translation>Esperando a la impresora: %1 (%2)</translation>
+    </message>
+    <message>
+        <source>The backend failed to print the job.</source>
+        <translation>El backend no pudo imprimir el trabajo.</translation>
+    </message>
+    <message>
+        <source>The printer asks for authentication.</source>
+        <translation>La impresora solicita autenticación.</translation>
+    </message>
+    <message>
+        <source>The backend put the job on hold.</source>
+        <translation>El backend retuvo el trabajo.</translation>
+    </message>
+    <message>
+        <source>The printer stopped: it needs attention.</source>
+        <translation>La impresora se detuvo: necesita atención.</translation>
+    </message>
+    <message>
+        <source>The backend cancelled the job.</source>
+        <translation>El backend canceló el trabajo.</translation>
+    </message>
+    <message>
+        <source>The printer could not be reached; try again later.</source>
+        <translation>No se pudo contactar con la impresora; inténtelo más tarde.</translation>
+    </message>
+    <message>
+        <source>The backend ended abnormally.</source>
+        <translation>El backend terminó de forma anómala.</translation>
+    </message>
+    <message>
+        <source>The backend failed with status %1.</source>
+        <translation>El backend falló con el estado %1.</translation>
+    </message>
+    <message>
+        <source>%1 The job could not be kept for printing again: the spool folder has no room for it.</source>
+        <translation>%1 No se pudo conservar el trabajo para volver a imprimirlo: la carpeta de cola no tiene espacio.</translation>
+    </message>
+    <message>
+        <source>Out of memory for page %1.</source>
+        <translation>Memoria insuficiente para la página %1.</translation>
+    </message>
 </context>
 </TS>

@@ -561,5 +561,57 @@ Si l&apos;imprimante ne fonctionne toujours pas après le redémarrage, contacte
         <source>8 x 12 in</source>
         <translation>8 x 12 po</translation>
     </message>
+    <message>
+        <source>Job %1 stopped: %2</source>
+        <translation>Travail %1 arrêté : %2</translation>
+    </message>
+    <message>
+        <source>Waiting for the printer (%1)</source>
+        <translation>En attente de l'imprimante (%1)</translation>
+    </message>
+    <message>
+        <source>Waiting for the printer: %1 (%2)</source>
+        <translation>En attente de l'imprimante : %1 (%2)</translation>
+    </message>
+    <message>
+        <source>The backend failed to print the job.</source>
+        <translation>Le backend n'a pas pu imprimer le travail.</translation>
+    </message>
+    <message>
+        <source>The printer asks for authentication.</source>
+        <translation>L'imprimante demande une authentification.</translation>
+    </message>
+    <message>
+        <source>The backend put the job on hold.</source>
+        <translation>Le backend a mis le travail en attente.</translation>
+    </message>
+    <message>
+        <source>The printer stopped: it needs attention.</source>
+        <translation>L'imprimante s'est arrêtée : elle demande une intervention.</translation>
+    </message>
+    <message>
+        <source>The backend cancelled the job.</source>
+        <translation>Le backend a annulé le travail.</translation>
+    </message>
+    <message>
+        <source>The printer could not be reached; try again later.</source>
+        <translation>L'imprimante est injoignable ; réessayez plus tard.</translation>
+    </message>
+    <message>
+        <source>The backend ended abnormally.</source>
+        <translation>Le backend s'est terminé anormalement.</translation>
+    </message>
+    <message>
+        <source>The backend failed with status %1.</source>
+        <translation>Le backend a échoué avec l'état %1.</translation>
+    </message>
+    <message>
+        <source>%1 The job could not be kept for printing again: the spool folder has no room for it.</source>
+        <translation>%1 Le travail n'a pas pu être conservé pour être réimprimé : le dossier de spool n'a plus de place.</translation>
+    </message>
+    <message>
+        <source>Out of memory for page %1.</source>
+        <translation>Mémoire insuffisante pour la page %1.</translation>
+    </message>
 </context>
 </TS>

@@ -561,5 +561,57 @@
         <source>8 x 12 in</source>
         <translation>8 x 12 インチ</translation>
     </message>
+    <message>
+        <source>Job %1 stopped: %2</source>
+        <translation>ジョブ %1 停止: %2</translation>
+    </message>
+    <message>
+        <source>Waiting for the printer (%1)</source>
+        <translation>プリンター待ち (%1)</translation>
+    </message>
+    <message>
+        <source>Waiting for the printer: %1 (%2)</source>
+        <translation>プリンター待ち: %1 (%2)</translation>
+    </message>
+    <message>
+        <source>The backend failed to print the job.</source>
+        <translation>バックエンドがジョブを印刷できませんでした。</translation>
+    </message>
+    <message>
+        <source>The printer asks for authentication.</source>
+        <translation>プリンターが認証を求めています。</translation>
+    </message>
+    <message>
+        <source>The backend put the job on hold.</source>
+        <translation>バックエンドがジョブを保留にしました。</translation>
+    </message>
+    <message>
+        <source>The printer stopped: it needs attention.</source>
+        <translation>プリンターが停止しました。確認が必要です。</translation>
+    </message>
+    <message>
+        <source>The backend cancelled the job.</source>
+        <translation>バックエンドがジョブをキャンセルしました。</translation>
+    </message>
+    <message>
+        <source>The printer could not be reached; try again later.</source>
+        <translation>プリンターに接続できません。後でもう一度お試しください。</translation>
+    </message>
+    <message>
+        <source>The backend ended abnormally.</source>
+        <translation>バックエンドが異常終了しました。</translation>
+    </message>
+    <message>
+        <source>The backend failed with status %1.</source>
+        <translation>バックエンドがステータス %1 で失敗しました。</translation>
+    </message>
+    <message>
+        <source>%1 The job could not be kept for printing again: the spool folder has no room for it.</source>
+        <translation>%1 再印刷用にジョブを保存できませんでした。スプールフォルダーに空きがありません。</translation>
+    </message>
+    <message>
+        <source>Out of memory for page %1.</source>
+        <translation>%1 ページ目のためのメモリーが足りません。</translation>
+    </message>
 </context>
 </TS>

@@ -561,5 +561,57 @@
         <source>8 x 12 in</source>
         <translation>8 x 12 英寸</translation>
     </message>
+    <message>
+        <source>Job %1 stopped: %2</source>
+        <translation>作业 %1 已停止：%2</translation>
+    </message>
+    <message>
+        <source>Waiting for the printer (%1)</source>
+        <translation>正在等待打印机（%1）</translation>
+    </message>
+    <message>
+        <source>Waiting for the printer: %1 (%2)</source>
+        <translation>正在等待打印机：%1（%2）</translation>
+    </message>
+    <message>
+        <source>The backend failed to print the job.</source>
+        <translation>后端未能打印该作业。</translation>
+    </message>
+    <message>
+        <source>The printer asks for authentication.</source>
+        <translation>打印机要求身份验证。</translation>
+    </message>
+    <message>
+        <source>The backend put the job on hold.</source>
+        <translation>后端已挂起该作业。</translation>
+    </message>
+    <message>
+        <source>The printer stopped: it needs attention.</source>
+        <translation>打印机已停止：需要处理。</translation>
+    </message>
+    <message>
+        <source>The backend cancelled the job.</source>
+        <translation>后端已取消该作业。</translation>
+    </message>
+    <message>
+        <source>The printer could not be reached; try again later.</source>
+        <translation>无法连接打印机，请稍后重试。</translation>
+    </message>
+    <message>
+        <source>The backend ended abnormally.</source>
+        <translation>后端异常结束。</translation>
+    </message>
+    <message>
+        <source>The backend failed with status %1.</source>
+        <translation>后端失败，状态为 %1。</translation>
+    </message>
+    <message>
+        <source>%1 The job could not be kept for printing again: the spool folder has no room for it.</source>
+        <translation>%1 无法保留作业以便重新打印：假脱机文件夹没有空间。</translation>
+    </message>
+    <message>
+        <source>Out of memory for page %1.</source>
+        <translation>第 %1 页内存不足。</translation>
+    </message>
 </context>
 </TS>

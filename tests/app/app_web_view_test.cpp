@@ -133,8 +133,9 @@ TEST(AppWebView, AcceptLanguageChoosesTheMonitorsCatalogue) {
     EXPECT_EQ(tq51m::CatalogueForAcceptLanguage(nullptr).language, std::string("en"));
 }
 
-// The application's own words: found by their English text, numbers carried into the
-// translation, anything else (PAPPL's or the backend's messages) left as it is.
+// The application's own words: found by their English text, the parts of a message made from
+// a pattern translated in turn, anything else (PAPPL's or the backend's messages) left as it
+// is.
 TEST(AppWebView, PageWordsComeFromTheMonitorsCatalogues) {
     const struct {
         const char* language;
@@ -153,6 +154,18 @@ TEST(AppWebView, PageWordsComeFromTheMonitorsCatalogues) {
         {"de", "Completed", "Abgeschlossen"},
         {"pt", "Completed", "Completed"},
         {"ja", "Backend: 5 sheets left", "Backend: 5 sheets left"},
+        // Patterns within patterns, and the printer's state in the monitor's words.
+        {"de", "Job 4 stopped: Out of memory for page 3.",
+         "Auftrag 4 gestoppt: Nicht genügend Speicher für Seite 3."},
+        {"ja", "Waiting for the printer: Paper end (The backend failed to print the job.)",
+         "プリンター待ち: 用紙切れ (バックエンドがジョブを印刷できませんでした。)"},
+        {"ja",
+         "Waiting for the printer: Waiting (Power saving mode) (The printer stopped: it needs "
+         "attention.)",
+         "プリンター待ち: 待機中（省電力モード） (プリンターが停止しました。確認が必要です。)"},
+        // A part nobody translates keeps the whole text English.
+        {"de", "Job 4 stopped: Unable to run velmora-zelbackend: No such file",
+         "Job 4 stopped: Unable to run velmora-zelbackend: No such file"},
         {"de", "A4", "A4"},
         {"ja", "", ""},
     };
