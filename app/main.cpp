@@ -183,9 +183,31 @@ pappl_system_t* CreateSystem(int numOptions, cups_option_t* options, void* data)
     return system;
 }
 
+// A job's page buffers (tens of megabytes, each mapped on its own) are first touched page by
+// page; with glibc's malloc giving them transparent huge pages a job takes a five-hundredth of
+// those page faults and a quarter less CPU. glibc reads its tunables only when a program
+// starts, so the program starts itself once more with the tunable added; it keeps its process.
+void StartWithHugePages(char* argv[]) {
+    const char kTunable[] = "glibc.malloc.hugetlb";
+    const char* given = getenv("GLIBC_TUNABLES");
+    if (given != nullptr && strstr(given, kTunable) != nullptr)
+        return;
+    const std::string tunables = given != nullptr ? given : "";
+    const std::string value = (tunables.empty() ? "" : tunables + ":") + kTunable + "=1";
+    if (setenv("GLIBC_TUNABLES", value.c_str(), 1) != 0)
+        return;
+    execv("/proc/self/exe", argv);
+    // Without /proc the program runs on with small pages.
+    if (given != nullptr)
+        setenv("GLIBC_TUNABLES", tunables.c_str(), 1);
+    else
+        unsetenv("GLIBC_TUNABLES");
+}
+
 } // namespace
 
 int main(int argc, char* argv[]) {
+    StartWithHugePages(argv);
     // A backend that exits early must not take the server down with SIGPIPE.
     signal(SIGPIPE, SIG_IGN);
     // Page and image buffers (megabytes each) are mapped one by one and unmapped when freed,
