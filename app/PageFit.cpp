@@ -103,6 +103,19 @@ bool WholeDotShift(double scale, double offset, int& shift) {
     return true;
 }
 
+// Adds n rows of `bytes` samples, `stride` apart, with their weights: tap by tap over the whole
+// row, the same sums read and added in long runs.
+void AddRows(const std::int32_t* w, int n, const std::uint8_t* base, std::size_t stride,
+             std::size_t bytes, std::vector<std::int32_t>& sums) {
+    std::fill(sums.begin(), sums.begin() + std::ptrdiff_t(bytes), 0);
+    for (int k = 0; k < n; ++k) {
+        const std::int32_t weight = w[k];
+        const std::uint8_t* src = base + size_t(k) * stride;
+        for (size_t i = 0; i < bytes; ++i)
+            sums[i] += weight * src[i];
+    }
+}
+
 } // namespace
 
 bool PageIsSheet(const PageGeometry& page, const PageGeometry& sheet) {
@@ -148,19 +161,21 @@ bool FitPage(const std::uint8_t* pixels, std::size_t stride, const PageGeometry&
              const PageGeometry& sheet, const PagePlacement& placement,
              const std::function<void(const std::uint8_t* row)>& row) {
     try {
-        std::vector<std::uint8_t> turned;
-        int width = page.width, height = page.height;
-        if (placement.turned) {
-            turned = Turn(pixels, stride, page.width, page.height);
-            pixels = turned.data();
-            std::swap(width, height);
-            stride = size_t(width) * 3;
-        }
+        // The page as it lands: turned, its rows are the page's columns, right to left.
+        const bool turned = placement.turned;
+        const int width = turned ? page.height : page.width;
+        const int height = turned ? page.width : page.height;
         // A page made at the sheet's scale (a PDF page rendered for it) is copied, cut or
         // padded with white.
         int shiftX = 0, shiftY = 0;
         if (WholeDotShift(placement.scaleX, placement.offsetX, shiftX) &&
             WholeDotShift(placement.scaleY, placement.offsetY, shiftY)) {
+            std::vector<std::uint8_t> turnedPixels;
+            if (turned) {
+                turnedPixels = Turn(pixels, stride, page.width, page.height);
+                pixels = turnedPixels.data();
+                stride = size_t(width) * 3;
+            }
             // Only the columns the page reaches are written: the others stay white.
             const std::vector<std::uint8_t> white(size_t(sheet.width) * 3, 255);
             std::vector<std::uint8_t> line = white;
@@ -182,7 +197,7 @@ bool FitPage(const std::uint8_t* pixels, std::size_t stride, const PageGeometry&
         const AxisTaps across = MakeTaps(sheet.width, width, placement.scaleX, placement.offsetX);
         const AxisTaps along = MakeTaps(sheet.height, height, placement.scaleY, placement.offsetY);
 
-        // The page rows the sheet reads, resampled across first.
+        // The rows of the landed page the sheet reads.
         int firstRow = height, lastRow = -1;
         for (int y = 0; y < sheet.height; ++y) {
             if (along.count[size_t(y)] == 0)
@@ -190,33 +205,66 @@ bool FitPage(const std::uint8_t* pixels, std::size_t stride, const PageGeometry&
             firstRow = std::min(firstRow, along.first[size_t(y)]);
             lastRow = std::max(lastRow, along.first[size_t(y)] + along.count[size_t(y)] - 1);
         }
+        const int rows = lastRow >= firstRow ? lastRow - firstRow + 1 : 0;
         const size_t outStride = size_t(sheet.width) * 3;
-        std::vector<std::uint8_t> acrossRows;
-        if (lastRow >= firstRow)
-            acrossRows.assign(size_t(lastRow - firstRow + 1) * outStride, 255);
-        for (int y = firstRow; y <= lastRow; ++y) {
-            const std::uint8_t* in = pixels + size_t(y) * stride;
-            std::uint8_t* out = &acrossRows[size_t(y - firstRow) * outStride];
+        std::vector<std::uint8_t> line(outStride);
+        std::vector<std::int32_t> sums;
+
+        // Those rows resampled across first. A turned page is not turned first (a copy of the
+        // whole page, written a pixel per page of memory): its rows are columns of the page, so
+        // each sheet column is made from whole rows of the page, right to left, and kept as a
+        // row of `across`; the sheet's rows then gather their pixels from those.
+        const size_t acrossStride = turned ? size_t(rows) * 3 : outStride;
+        std::vector<std::uint8_t> acrossRows(size_t(turned ? sheet.width : rows) * acrossStride);
+        if (turned && rows > 0) {
+            // The page's columns right - rows + 1 .. right are the landed rows, last to first.
+            const int right = page.width - 1 - firstRow;
+            const size_t bytes = size_t(rows) * 3;
+            sums.resize(bytes);
             for (int x = 0; x < sheet.width; ++x) {
+                std::uint8_t* out = &acrossRows[size_t(x) * acrossStride];
                 const int n = across.count[size_t(x)];
-                if (n == 0)
+                if (n == 0) {
+                    std::memset(out, 255, bytes);
                     continue;
-                const std::int32_t* w = &across.weights[size_t(x) * size_t(across.stride)];
-                const std::uint8_t* src = in + size_t(across.first[size_t(x)]) * 3;
-                std::int32_t r = 0, g = 0, b = 0;
-                for (int k = 0; k < n; ++k, src += 3) {
-                    r += w[k] * src[0];
-                    g += w[k] * src[1];
-                    b += w[k] * src[2];
                 }
-                out[size_t(x) * 3] = Clamp(r);
-                out[size_t(x) * 3 + 1] = Clamp(g);
-                out[size_t(x) * 3 + 2] = Clamp(b);
+                AddRows(&across.weights[size_t(x) * size_t(across.stride)], n,
+                        pixels + size_t(across.first[size_t(x)]) * stride +
+                            size_t(right - rows + 1) * 3,
+                        stride, bytes, sums);
+                for (int j = 0; j < rows; ++j) {
+                    const std::int32_t* sum = &sums[size_t(rows - 1 - j) * 3];
+                    out[size_t(j) * 3] = Clamp(sum[0]);
+                    out[size_t(j) * 3 + 1] = Clamp(sum[1]);
+                    out[size_t(j) * 3 + 2] = Clamp(sum[2]);
+                }
             }
+        } else {
+            for (int y = firstRow; y <= lastRow; ++y) {
+                const std::uint8_t* in = pixels + size_t(y) * stride;
+                std::uint8_t* out = &acrossRows[size_t(y - firstRow) * outStride];
+                for (int x = 0; x < sheet.width; ++x) {
+                    const int n = across.count[size_t(x)];
+                    if (n == 0) {
+                        std::memset(out + size_t(x) * 3, 255, 3);
+                        continue;
+                    }
+                    const std::int32_t* w = &across.weights[size_t(x) * size_t(across.stride)];
+                    const std::uint8_t* src = in + size_t(across.first[size_t(x)]) * 3;
+                    std::int32_t r = 0, g = 0, b = 0;
+                    for (int k = 0; k < n; ++k, src += 3) {
+                        r += w[k] * src[0];
+                        g += w[k] * src[1];
+                        b += w[k] * src[2];
+                    }
+                    out[size_t(x) * 3] = Clamp(r);
+                    out[size_t(x) * 3 + 1] = Clamp(g);
+                    out[size_t(x) * 3 + 2] = Clamp(b);
+                }
+            }
+            sums.resize(outStride);
         }
 
-        std::vector<std::uint8_t> line(outStride);
-        std::vector<std::int32_t> sums(outStride);
         for (int y = 0; y < sheet.height; ++y) {
             const int n = along.count[size_t(y)];
             if (n == 0) {
@@ -225,18 +273,26 @@ bool FitPage(const std::uint8_t* pixels, std::size_t stride, const PageGeometry&
                 continue;
             }
             const std::int32_t* w = &along.weights[size_t(y) * size_t(along.stride)];
-            const std::uint8_t* base =
-                &acrossRows[size_t(along.first[size_t(y)] - firstRow) * outStride];
-            // Tap by tap over the whole row: the same sums, read and added in long runs.
-            std::fill(sums.begin(), sums.end(), 0);
-            for (int k = 0; k < n; ++k) {
-                const std::int32_t weight = w[k];
-                const std::uint8_t* src = base + size_t(k) * outStride;
+            const size_t first = size_t(along.first[size_t(y)] - firstRow);
+            if (turned) {
+                // Each sheet column's taps lie side by side in its row of `acrossRows`.
+                for (int x = 0; x < sheet.width; ++x) {
+                    const std::uint8_t* src = &acrossRows[size_t(x) * acrossStride + first * 3];
+                    std::int32_t r = 0, g = 0, b = 0;
+                    for (int k = 0; k < n; ++k, src += 3) {
+                        r += w[k] * src[0];
+                        g += w[k] * src[1];
+                        b += w[k] * src[2];
+                    }
+                    line[size_t(x) * 3] = Clamp(r);
+                    line[size_t(x) * 3 + 1] = Clamp(g);
+                    line[size_t(x) * 3 + 2] = Clamp(b);
+                }
+            } else {
+                AddRows(w, n, &acrossRows[first * outStride], outStride, outStride, sums);
                 for (size_t i = 0; i < outStride; ++i)
-                    sums[i] += weight * src[i];
+                    line[i] = Clamp(sums[i]);
             }
-            for (size_t i = 0; i < outStride; ++i)
-                line[i] = Clamp(sums[i]);
             // Columns the page does not reach stay white.
             for (int x = 0; x < sheet.width; ++x)
                 if (across.count[size_t(x)] == 0)
