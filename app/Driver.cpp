@@ -228,21 +228,27 @@ bool Fail(pappl_job_t* job, const std::string& message) {
     return false;
 }
 
-// The sheet a job's own "media" or "media-col" names: for streamed raster PAPPL leaves the
-// job's media out of its options.
-const MediaSheet* JobMediaSheet(pappl_job_t* job, pappl_pr_options_t* options) {
+// The sheet a job's own "media" or "media-col" names, by name or by size (CUPS's driverless
+// queues send the size alone); null when the job names none. For streamed raster PAPPL leaves
+// the job's media out of its options, and for other documents it puts the default media there.
+const MediaSheet* JobMediaSheet(pappl_job_t* job) {
     if (ipp_attribute_t* media = papplJobGetAttribute(job, "media"))
         if (const MediaSheet* sheet = FindMediaSheetByName(ippGetString(media, 0, nullptr)))
             return sheet;
-    if (ipp_attribute_t* col = papplJobGetAttribute(job, "media-col")) {
-        ipp_t* collection = ippGetCollection(col, 0);
-        ipp_attribute_t* name =
-            collection ? ippFindAttribute(collection, "media-size-name", IPP_TAG_ZERO) : nullptr;
-        if (const MediaSheet* sheet =
-                FindMediaSheetByName(name ? ippGetString(name, 0, nullptr) : nullptr))
-            return sheet;
-    }
-    return FindMediaSheetByName(options->media.size_name);
+    ipp_attribute_t* col = papplJobGetAttribute(job, "media-col");
+    ipp_t* collection = col ? ippGetCollection(col, 0) : nullptr;
+    if (collection == nullptr)
+        return nullptr;
+    if (ipp_attribute_t* name = ippFindAttribute(collection, "media-size-name", IPP_TAG_ZERO))
+        return FindMediaSheetByName(ippGetString(name, 0, nullptr));
+    ipp_attribute_t* width =
+        ippFindAttribute(collection, "media-size/x-dimension", IPP_TAG_INTEGER);
+    ipp_attribute_t* length =
+        ippFindAttribute(collection, "media-size/y-dimension", IPP_TAG_INTEGER);
+    if (width == nullptr || length == nullptr)
+        return nullptr;
+    return FindMediaSheetByPoints(ippGetInteger(width, 0) * 72.0 / 2540.0,
+                                  ippGetInteger(length, 0) * 72.0 / 2540.0);
 }
 
 // The sheet of the media loaded in the printer, as its status file last said.
@@ -345,7 +351,7 @@ bool StartJob(pappl_job_t* job, pappl_pr_options_t* options, pappl_device_t*) {
     state->sink->SetStop([job, state] { return MustStop(job, *state); });
 
     JobRequest& request = state->request;
-    state->jobSheet = JobMediaSheet(job, options);
+    state->jobSheet = JobMediaSheet(job);
     if (state->jobSheet != nullptr)
         request.pageSize = state->jobSheet->pageSize;
     state->scaling = ScalingOf(options->print_scaling);
@@ -767,9 +773,13 @@ bool PrintDocument(pappl_job_t* job, pappl_device_t* device, DocumentPages& page
         papplJobDeletePrintOptions(options);
         return false;
     }
-    // The pages are decoded for the sheet the job names, or the default one; the page is then
-    // fitted onto the sheet chosen for the job in any case.
+    // The pages are decoded for the sheet the job names, else the loaded one, else the default
+    // media; the page is then fitted onto the sheet chosen for the job in any case.
     const MediaSheet* planned = StateOf(job)->jobSheet;
+    if (planned == nullptr)
+        planned = LoadedSheet(papplJobGetPrinter(job));
+    if (planned == nullptr)
+        planned = FindMediaSheetByName(options->media.size_name);
     if (planned == nullptr)
         planned = FindMediaSheetByName(kDefaultPageSize);
     int xdpi = 300, ydpi = 300;
