@@ -258,6 +258,20 @@ const MediaSheet* LoadedSheet(pappl_printer_t* printer) {
     return FindMediaSheetByName(data.media_ready[0].size_name);
 }
 
+// The sheet for a job's pages that name none of their own: the job's media, else the loaded
+// media, else the default media (PAPPL's options hold it when the job names none).
+const MediaSheet* PlannedSheet(pappl_job_t* job, const MediaSheet* jobSheet,
+                               const pappl_pr_options_t* options) {
+    const MediaSheet* sheet = jobSheet;
+    if (sheet == nullptr)
+        sheet = LoadedSheet(papplJobGetPrinter(job));
+    if (sheet == nullptr)
+        sheet = FindMediaSheetByName(options->media.size_name);
+    if (sheet == nullptr)
+        sheet = FindMediaSheetByName(kDefaultPageSize);
+    return sheet;
+}
+
 PageScaling ScalingOf(pappl_scaling_t scaling) {
     if (scaling & PAPPL_SCALING_NONE)
         return PageScaling::None;
@@ -352,8 +366,7 @@ bool StartJob(pappl_job_t* job, pappl_pr_options_t* options, pappl_device_t*) {
 
     JobRequest& request = state->request;
     state->jobSheet = JobMediaSheet(job);
-    if (state->jobSheet != nullptr)
-        request.pageSize = state->jobSheet->pageSize;
+    request.pageSize = PlannedSheet(job, state->jobSheet, options)->pageSize;
     state->scaling = ScalingOf(options->print_scaling);
     state->autoTurn =
         options->orientation_requested == IPP_ORIENT_NONE || options->orientation_requested == 0;
@@ -416,13 +429,7 @@ bool StartPrint(pappl_job_t* job, pappl_pr_options_t* options, JobState* state,
     if (sheet == nullptr)
         sheet = FindMediaSheetByPoints(header.PageSize[0], header.PageSize[1]);
     if (sheet == nullptr)
-        sheet = state->jobSheet;
-    if (sheet == nullptr)
-        sheet = LoadedSheet(papplJobGetPrinter(job));
-    if (sheet == nullptr)
-        sheet = FindMediaSheetByName(options->media.size_name);
-    if (sheet == nullptr)
-        sheet = FindMediaSheetByName(kDefaultPageSize);
+        sheet = PlannedSheet(job, state->jobSheet, options);
 
     JobRequest request = state->request;
     request.pageSize = sheet->pageSize;
@@ -775,13 +782,7 @@ bool PrintDocument(pappl_job_t* job, pappl_device_t* device, DocumentPages& page
     }
     // The pages are decoded for the sheet the job names, else the loaded one, else the default
     // media; the page is then fitted onto the sheet chosen for the job in any case.
-    const MediaSheet* planned = StateOf(job)->jobSheet;
-    if (planned == nullptr)
-        planned = LoadedSheet(papplJobGetPrinter(job));
-    if (planned == nullptr)
-        planned = FindMediaSheetByName(options->media.size_name);
-    if (planned == nullptr)
-        planned = FindMediaSheetByName(kDefaultPageSize);
+    const MediaSheet* planned = PlannedSheet(job, StateOf(job)->jobSheet, options);
     int xdpi = 300, ydpi = 300;
     PrintResolution(options->printer_resolution[0], options->printer_resolution[1], xdpi, ydpi);
     const PageGeometry sheet{planned->widthDots * xdpi / kSheetDpi,
