@@ -258,11 +258,11 @@ const MediaSheet* LoadedSheet(pappl_printer_t* printer) {
     return FindMediaSheetByName(data.media_ready[0].size_name);
 }
 
-// The sheet for a job's pages that name none of their own: the job's media, else the loaded
-// media, else the default media (PAPPL's options hold it when the job names none).
-const MediaSheet* PlannedSheet(pappl_job_t* job, const MediaSheet* jobSheet,
-                               const pappl_pr_options_t* options) {
-    const MediaSheet* sheet = jobSheet;
+// The sheet of a page that names none: the job's media, else the loaded media, else the
+// default media (PAPPL's options hold it when the job names none).
+const MediaSheet* SheetForJob(pappl_job_t* job, pappl_pr_options_t* options,
+                              const JobState& state) {
+    const MediaSheet* sheet = state.jobSheet;
     if (sheet == nullptr)
         sheet = LoadedSheet(papplJobGetPrinter(job));
     if (sheet == nullptr)
@@ -366,7 +366,7 @@ bool StartJob(pappl_job_t* job, pappl_pr_options_t* options, pappl_device_t*) {
 
     JobRequest& request = state->request;
     state->jobSheet = JobMediaSheet(job);
-    request.pageSize = PlannedSheet(job, state->jobSheet, options)->pageSize;
+    request.pageSize = SheetForJob(job, options, *state)->pageSize;
     state->scaling = ScalingOf(options->print_scaling);
     state->autoTurn =
         options->orientation_requested == IPP_ORIENT_NONE || options->orientation_requested == 0;
@@ -429,7 +429,7 @@ bool StartPrint(pappl_job_t* job, pappl_pr_options_t* options, JobState* state,
     if (sheet == nullptr)
         sheet = FindMediaSheetByPoints(header.PageSize[0], header.PageSize[1]);
     if (sheet == nullptr)
-        sheet = PlannedSheet(job, state->jobSheet, options);
+        sheet = SheetForJob(job, options, *state);
 
     JobRequest request = state->request;
     request.pageSize = sheet->pageSize;
@@ -524,8 +524,14 @@ bool StartPage(pappl_job_t* job, pappl_pr_options_t* options, pappl_device_t*, u
                              std::to_string(header.cupsWidth) + " x " +
                              std::to_string(header.cupsHeight) +
                              " pixels is too large to fit onto a sheet.");
+    const size_t pageBytes = size_t(header.cupsWidth) * header.cupsHeight * 3;
+    if (state->pagePixels.size() == pageBytes) {
+        // A page the application decoded itself, handed over whole (PrintDocument).
+        state->rows = state->rowsRead = header.cupsHeight;
+        return true;
+    }
     try {
-        state->pagePixels.assign(size_t(header.cupsWidth) * header.cupsHeight * 3, 255);
+        state->pagePixels.assign(pageBytes, 255);
     } catch (const std::bad_alloc&) {
         return Fail(job, "Out of memory for page " + std::to_string(page) + ".");
     }
@@ -780,13 +786,17 @@ bool PrintDocument(pappl_job_t* job, pappl_device_t* device, DocumentPages& page
         papplJobDeletePrintOptions(options);
         return false;
     }
-    // The pages are decoded for the sheet the job names, else the loaded one, else the default
-    // media; the page is then fitted onto the sheet chosen for the job in any case.
-    const MediaSheet* planned = PlannedSheet(job, StateOf(job)->jobSheet, options);
+    // The pages are decoded for the sheet the first page will be printed on, as the job's
+    // scaling places them; the page is then fitted onto the sheet chosen in any case.
+    JobState* state = StateOf(job);
+    const MediaSheet* planned = SheetForJob(job, options, *state);
     int xdpi = 300, ydpi = 300;
     PrintResolution(options->printer_resolution[0], options->printer_resolution[1], xdpi, ydpi);
-    const PageGeometry sheet{planned->widthDots * xdpi / kSheetDpi,
-                             planned->lengthDots * ydpi / kSheetDpi, xdpi, ydpi};
+    PageTarget target;
+    target.sheet = PageGeometry{planned->widthDots * xdpi / kSheetDpi,
+                                planned->lengthDots * ydpi / kSheetDpi, xdpi, ydpi};
+    target.scaling = state->scaling;
+    target.autoTurn = state->autoTurn;
 
     std::string error;
     unsigned number = 0;
@@ -795,7 +805,7 @@ bool PrintDocument(pappl_job_t* job, pappl_device_t* device, DocumentPages& page
         RgbImage page;
         page.geometry.xdpi = xdpi;
         page.geometry.ydpi = ydpi;
-        if (!pages.Next(sheet, page, error)) {
+        if (!pages.Next(target, page, error)) {
             if (JobMustStop(job))
                 error.clear();
             break;
@@ -815,12 +825,16 @@ bool PrintDocument(pappl_job_t* job, pappl_device_t* device, DocumentPages& page
         header.cupsPageSizeName[0] = '\0';
         header.NumCopies = 1;
         ++number;
+        // The page is handed over whole: a page to be fitted is fitted from these pixels, a
+        // page at the sheet's dots goes row by row.
+        state->pagePixels = std::move(page.pixels);
         printed = StartPage(job, options, device, number);
         const size_t rowBytes = size_t(page.geometry.width) * 3;
-        for (int y = 0; printed && y < page.geometry.height; ++y)
-            printed =
-                WriteLine(job, options, device, unsigned(y), &page.pixels[size_t(y) * rowBytes]);
+        for (int y = 0; printed && !state->fitting && y < page.geometry.height; ++y)
+            printed = WriteLine(job, options, device, unsigned(y),
+                                &state->pagePixels[size_t(y) * rowBytes]);
         printed = printed && EndPage(job, options, device, number);
+        std::vector<unsigned char>().swap(state->pagePixels);
         if (!printed && papplJobGetMessage(job) != nullptr)
             error = papplJobGetMessage(job);
     }
