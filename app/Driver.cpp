@@ -140,6 +140,7 @@ struct JobState {
     // When the backend's current run started: a status file written before it tells nothing
     // about that run.
     timespec backendStarted = {};
+    long long totalAtStart = -1; // the printer's total count when the job started
     BackendJob backendJob;
     JobInfo info; // what the job's stream was made for
     std::string backendJobId;
@@ -384,6 +385,7 @@ bool StartJob(pappl_job_t* job, pappl_pr_options_t* options, pappl_device_t*) {
 
     std::string error;
     const std::string program = BackendProgram();
+    state->totalAtStart = ReadPrinterTotal(printer);
     clock_gettime(CLOCK_REALTIME_COARSE, &state->backendStarted);
     if (!state->backend->Start(
             program, backendJob,
@@ -767,6 +769,11 @@ bool EndJob(pappl_job_t* job, pappl_pr_options_t*, pappl_device_t*) {
     if (failure.empty() && !papplJobIsCanceled(job) && state->printer.Stopping())
         failure = "Stopped: the printer application was shut down.";
     const bool truncated = state->truncated;
+    // PAPPL counts one impression itself once the driver has printed a document of its own
+    // format.
+    const char* format = papplJobGetFormat(job);
+    CountJobImpressions(job, state->totalAtStart,
+                        format != nullptr && !strcmp(format, kDriverFormat) ? 1 : 0);
     // The backend's last progress line would otherwise stay the job's message, also when PAPPL
     // itself ends the job after this (raster data it does not take, a broken image).
     const unsigned pagesSent = state->pagesSent;
