@@ -32,6 +32,8 @@ const char kDeviceId[] =
 namespace {
 
 const char kBackendName[] = "velmora-zelbackend";
+// The backend's standard input pipe: 1 MiB, Linux's default upper bound for a user.
+constexpr int kPipeBytes = 1 << 20;
 
 // cupsd's environment for a backend, reduced to what a backend can rely on, plus the
 // variables named in TQ51M_BACKEND_PASSENV (as cupsd's SetEnv would add them).
@@ -325,6 +327,9 @@ bool BackendProcess::Start(const std::string& program, const BackendJob& job, Li
     m_input = input[1];
     // Writes wait with poll, so that a job can give up on a backend that stopped reading.
     fcntl(m_input, F_SETFL, fcntl(m_input, F_GETFL) | O_NONBLOCK);
+    // A sheet's plane is megabytes: a pipe of 1 MiB instead of 64 KiB wakes the writer and the
+    // backend a sixteenth as often. Where the system allows less, the pipe stays as it is.
+    fcntl(m_input, F_SETPIPE_SZ, kPipeBytes);
     // The child is not reaped before this, so the pid is still the backend's.
     m_exitFd = int(syscall(SYS_pidfd_open, m_pid, 0));
     m_reader = std::thread(&BackendProcess::ReadErrors, this, errors[0], std::move(onLine));

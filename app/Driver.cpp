@@ -20,6 +20,8 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <DeviceSerial.h>
+
 #include "BackendConnection.h"
 #include "BackendExit.h"
 #include "JobInfoWait.h"
@@ -56,26 +58,29 @@ const char kErrorPolicyAttribute[] = "printer-error-policy";
 
 // The command stream goes straight to the job's own backend. PAPPL 1.3.1 may start two jobs of
 // a printer at once (two submissions in the same instant) and open its device twice, so
-// nothing of a job goes through the shared device. The jobs page's thumbnails are decoded
-// from the same bytes. A cancelled job stops writing even while the backend reads nothing.
-// A copy goes to the job's file in the spool folder, so that the job can be sent again when
-// the printer stops in the middle of it: PAPPL keeps no copy of streamed raster. The copy's
-// offset at the end of each sheet is kept, so that a resend can leave out the sheets the
-// printer finished.
+// nothing of a job goes through the shared device. A cancelled job stops writing even while
+// the backend reads nothing. A copy goes to the job's file in the spool folder, so that the
+// job can be sent again when the printer stops in the middle of it (PAPPL keeps no copy of
+// streamed raster), and the jobs page's thumbnails are decoded from it once the stream is
+// complete. The backend gets the bytes first: the copy is written while the backend takes
+// them in, and the copy of the last bytes after the printer has them all. A backend that has
+// ended takes no more, but the job's stream goes on into the copy, which is what a resend
+// sends. The copy's offset at the end of each sheet is kept, so that a resend can leave out
+// the sheets the printer finished.
 class BackendSink : public OutputSink {
   public:
-    BackendSink(BackendProcess& backend, SheetRecorder& sheets, int copyFd,
-                std::vector<off_t>& sheetEnds)
-        : m_backend(backend), m_sheets(sheets), m_copyFd(copyFd), m_sheetEnds(sheetEnds) {}
+    BackendSink(BackendProcess& backend, int copyFd, std::vector<off_t>& sheetEnds)
+        : m_backend(backend), m_copyFd(copyFd), m_sheetEnds(sheetEnds) {}
     void SetStop(std::function<bool()> stop) { m_stop = std::move(stop); }
     bool Write(const void* data, size_t len) override {
         if (len == 0)
             return true;
-        m_sheets.Write(data, len);
+        // The copy is written also when the backend failed: it is what a resend sends.
+        const bool sent = m_backend.Write(data, len, m_stop);
         if (m_copyFd >= 0 && !m_copyFailed && !WriteAll(m_copyFd, data, len))
             m_copyFailed = true;
         m_written += off_t(len);
-        return m_backend.Write(data, len, m_stop);
+        return sent || !CopyFailed();
     }
     void EndSheet() override { m_sheetEnds.push_back(m_written); }
     bool CopyFailed() const { return m_copyFd < 0 || m_copyFailed; }
@@ -96,7 +101,6 @@ class BackendSink : public OutputSink {
     }
 
     BackendProcess& m_backend;
-    SheetRecorder& m_sheets;
     std::function<bool()> m_stop;
     int m_copyFd;
     std::vector<off_t>& m_sheetEnds;
@@ -340,8 +344,7 @@ bool StartJob(pappl_job_t* job, pappl_pr_options_t* options, pappl_device_t*) {
     else
         papplLogJob(job, PAPPL_LOGLEVEL_WARN, "No copy of the job can be kept: %s",
                     strerror(errno));
-    state->sink = std::make_unique<BackendSink>(*state->backend, state->sheets, state->copyFd,
-                                                state->sheetEnds);
+    state->sink = std::make_unique<BackendSink>(*state->backend, state->copyFd, state->sheetEnds);
     state->backendJobId =
         std::to_string(BackendJobId(papplPrinterGetID(printer), papplJobGetID(job)));
 
@@ -705,6 +708,8 @@ bool EndJob(pappl_job_t* job, pappl_pr_options_t*, pappl_device_t*) {
     state->print.reset();
     const bool kept = state->sink && !state->sink->CopyFailed();
     state->backend->CloseInput();
+    if (!state->copyPath.empty())
+        state->sheets.Record(state->copyPath);
     const auto stop = [job, state] { return MustStop(job, *state); };
     int status = state->backend->Wait(stop);
     state->sheets.Finish();
@@ -988,6 +993,14 @@ bool DriverCallback(pappl_system_t*, const char* driverName, const char* deviceU
         else
             AddRange(*attrs, option.ipp, option.defaultValue, option.minimum, option.maximum);
     }
+    // The serial of the device URI, as the device ID of a printer added with the driver "auto"
+    // carries it in "SN:". A printer added with this driver by name gets PAPPL's own device ID,
+    // which has no serial, and PAPPL 1.3.1 answers no request with the device URI: programs on
+    // this machine (the status monitor) find the printer's status file through this attribute.
+    const std::string serial = deviceUri != nullptr ? PlainSerialOf(deviceUri) : std::string();
+    if (!serial.empty())
+        ippAddString(*attrs, IPP_TAG_PRINTER, IPP_TAG_TEXT, "printer-serial-number", nullptr,
+                     serial.c_str());
     // The printer's own state, destroyed by DeletePrinter with the printer.
     data->extension = new PrinterState;
     return true;

@@ -116,54 +116,33 @@ bool SheetRecorder::Start(pappl_job_t* job) {
     const std::string folder = ThumbnailFolder(job);
     if (folder.empty() || (mkdir(folder.c_str(), 0700) != 0 && errno != EEXIST))
         return false;
-    int fds[2];
-    if (pipe2(fds, O_CLOEXEC) != 0)
-        return false;
-    const int printerId = papplPrinterGetID(printer);
-    const int jobId = papplJobGetID(job);
     m_folder = folder;
-    m_printerId = printerId;
-    m_jobId = jobId;
-    try {
-        m_thread = std::thread([this, readFd = fds[0], folder, printerId, jobId] {
-            ThumbnailWriter writer(folder, printerId, jobId);
-            FdSource source(readFd);
-            ParseError error;
-            parseStream(source, writer, error);
-            // Closing the read end lets the job's writes fail at once instead of blocking.
-            close(readFd);
-            m_sheets = writer.written();
-        });
-    } catch (const std::system_error&) {
-        close(fds[0]);
-        close(fds[1]);
-        return false;
-    }
-    m_fd = fds[1];
+    m_printerId = papplPrinterGetID(printer);
+    m_jobId = papplJobGetID(job);
     return true;
 }
 
-void SheetRecorder::Write(const void* data, size_t len) {
-    const char* bytes = static_cast<const char*>(data);
-    while (m_fd >= 0 && len > 0) {
-        const ssize_t n = write(m_fd, bytes, len);
-        if (n < 0 && errno == EINTR)
-            continue;
-        if (n <= 0) {
-            close(m_fd);
-            m_fd = -1;
-            return;
-        }
-        bytes += n;
-        len -= size_t(n);
+void SheetRecorder::Record(const std::string& path) {
+    if (m_folder.empty() || m_thread.joinable())
+        return;
+    const int fd = open(path.c_str(), O_RDONLY | O_NOFOLLOW | O_CLOEXEC);
+    if (fd < 0)
+        return;
+    try {
+        m_thread = std::thread([this, fd] {
+            ThumbnailWriter writer(m_folder, m_printerId, m_jobId);
+            FdSource source(fd);
+            ParseError error;
+            parseStream(source, writer, error);
+            close(fd);
+            m_sheets = writer.written();
+        });
+    } catch (const std::system_error&) {
+        close(fd);
     }
 }
 
 int SheetRecorder::Finish() {
-    if (m_fd >= 0) {
-        close(m_fd);
-        m_fd = -1;
-    }
     if (m_thread.joinable())
         m_thread.join();
     return m_sheets;

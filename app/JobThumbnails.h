@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: Apache-2.0
-// Thumbnails of the sheets a job actually sent: the job's command stream is decoded while it
-// goes to the backend, with the same stream reader as the emulator and the inspector, and each
-// sheet is kept as a small PNG file in the spool folder. The files live as long as the job
-// stays in the printer's job history.
+// Thumbnails of the sheets a job actually sent: the copy of the job's command stream kept in
+// the spool folder is decoded once the whole stream has gone to the backend, with the same
+// stream reader as the emulator and the inspector, and each sheet is kept as a small PNG file
+// in the spool folder. The files live as long as the job stays in the printer's job history.
 #ifndef TQ51M_APP_JOBTHUMBNAILS_H
 #define TQ51M_APP_JOBTHUMBNAILS_H
 
@@ -17,7 +17,9 @@ namespace tq51m {
 constexpr int kThumbnailSize = 160;
 constexpr int kMaxThumbnailsPerJob = 10;
 
-// Decodes one job's command stream on a thread of its own, fed through a pipe.
+// Decodes one job's command stream on a thread of its own. Decoding waits until the stream is
+// complete: decoding the sheets while they are sent would take the processor from the job and
+// the backend just when the printer waits for its bytes.
 class SheetRecorder {
   public:
     SheetRecorder() = default;
@@ -25,13 +27,13 @@ class SheetRecorder {
     SheetRecorder& operator=(const SheetRecorder&) = delete;
     ~SheetRecorder();
 
-    // Starts decoding into files named after the job; false (and nothing recorded) when the
-    // folder, the pipe or the thread cannot be had.
+    // Names the files after the job; false (and nothing recorded) when the folder cannot be
+    // had.
     bool Start(pappl_job_t* job);
-    // The stream's next bytes. A decoder that has stopped (a stream it cannot read) is no
-    // longer fed; the job goes on.
-    void Write(const void* data, size_t len);
-    // Ends the stream and waits for the decoder; returns the sheets kept.
+    // Starts decoding the job's complete command stream, the file at `path`. A stream it
+    // cannot read keeps the sheets before the fault; the job goes on.
+    void Record(const std::string& path);
+    // Waits for the decoder; returns the sheets kept.
     int Finish();
     // Keeps the sheet size and the finish the job printed with, for the jobs page.
     void SetDetails(const std::string& media, const std::string& finish);
@@ -40,7 +42,6 @@ class SheetRecorder {
     std::string m_folder;
     int m_printerId = 0;
     int m_jobId = 0;
-    int m_fd = -1;
     std::thread m_thread;
     int m_sheets = 0;
 };

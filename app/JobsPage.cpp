@@ -72,14 +72,17 @@ void CollectJob(pappl_job_t* job, void* data) {
     static_cast<std::vector<JobRow>*>(data)->push_back(row);
 }
 
-void PutRow(pappl_client_t* client, pappl_printer_t* printer, const JobRow& row) {
+void PutRow(pappl_client_t* client, pappl_printer_t* printer, const JobRow& row,
+            const Catalogue& catalogue) {
     papplClientHTMLPrintf(client, "<tr id=\"tq51m-job-%d\"><td>%d</td><td class=\"tq51m-name\">",
                           row.id, row.id);
     PutText(client, row.name);
     papplClientHTMLPuts(client, "</td><td>");
     PutText(client, row.user);
-    papplClientHTMLPrintf(client, "</td><td>%s</td><td>", StateText(row.state));
-    PutText(client, row.message);
+    papplClientHTMLPuts(client, "</td><td>");
+    PutText(client, TranslatePage(catalogue, StateText(row.state)));
+    papplClientHTMLPuts(client, "</td><td>");
+    PutText(client, TranslatePage(catalogue, row.message));
     char when[64] = "";
     struct tm local;
     if (row.time > 0 && localtime_r(&row.time, &local))
@@ -88,20 +91,23 @@ void PutRow(pappl_client_t* client, pappl_printer_t* printer, const JobRow& row)
     std::string media, finish;
     const int printerId = papplPrinterGetID(printer);
     if (ReadDetails(row.folder, printerId, row.id, media, finish)) {
-        PutText(client, media);
+        PutText(client, TranslatePage(catalogue, media));
         papplClientHTMLPuts(client, "</td><td>");
-        PutText(client, FinishLabel(finish.c_str()));
+        PutText(client, TranslatePage(catalogue, FinishLabel(finish.c_str())));
     } else {
         papplClientHTMLPuts(client, "</td><td>");
     }
     papplClientHTMLPuts(client, "</td><td>");
     const std::string sheetPath = PrinterPagePath(printer, kSheetName);
     const int sheets = ThumbnailCount(row.folder, printerId, row.id);
-    for (int sheet = 1; sheet <= sheets; ++sheet)
+    for (int sheet = 1; sheet <= sheets; ++sheet) {
         papplClientHTMLPrintf(client,
                               "<img class=\"tq51m-thumbnail\" src=\"%s?job=%d&amp;sheet=%d\" "
-                              "alt=\"Sheet %d\"> ",
-                              sheetPath.c_str(), row.id, sheet, sheet);
+                              "alt=\"",
+                              sheetPath.c_str(), row.id, sheet);
+        PutText(client, TranslatePage(catalogue, "Sheet " + std::to_string(sheet)));
+        papplClientHTMLPuts(client, "\"> ");
+    }
     papplClientHTMLPuts(client, "</td></tr>\n");
 }
 
@@ -112,17 +118,25 @@ bool ShowJobs(pappl_client_t* client, void* data) {
     std::vector<JobRow> rows;
     papplPrinterIterateAllJobs(printer, CollectJob, &rows, 1, kJobsShown);
 
-    papplClientHTMLPrinterHeader(client, printer, "Jobs", 0, nullptr, nullptr);
-    papplClientHTMLPuts(client,
-                        "<style>.tq51m-jobs{overflow-x:auto}.tq51m-jobs td{vertical-align:top}"
-                        ".tq51m-thumbnail{max-width:80px;max-height:120px;border:1px solid "
-                        "#888;margin:2px}</style>\n<div class=\"row\"><div class=\"col-12 "
-                        "tq51m-jobs\">\n<table class=\"list\" id=\"tq51m-jobs\">\n<thead><tr>"
-                        "<th>Job</th><th>Name</th><th>User</th><th>State</th><th>Reason</th>"
-                        "<th>Time</th><th>Media</th><th>Finish</th><th>Sheets sent</th></tr>"
-                        "</thead><tbody>\n");
+    const Catalogue& catalogue = ClientCatalogue(client);
+    papplClientHTMLPrinterHeader(client, printer, TranslatePage(catalogue, "Jobs").c_str(), 0,
+                                 nullptr, nullptr);
+    papplClientHTMLPrintf(client,
+                          "<style>.tq51m-jobs{overflow-x:auto}.tq51m-jobs td{vertical-align:top}"
+                          ".tq51m-thumbnail{max-width:80px;max-height:120px;border:1px solid "
+                          "#888;margin:2px}</style>\n<div class=\"row\"><div class=\"col-12 "
+                          "tq51m-jobs\" lang=\"%s\">\n<table class=\"list\" id=\"tq51m-jobs\">\n"
+                          "<thead><tr>",
+                          catalogue.language);
+    for (const char* heading :
+         {"Job", "Name", "User", "State", "Reason", "Time", "Media", "Finish", "Sheets sent"}) {
+        papplClientHTMLPuts(client, "<th>");
+        PutText(client, TranslatePage(catalogue, heading));
+        papplClientHTMLPuts(client, "</th>");
+    }
+    papplClientHTMLPuts(client, "</tr></thead><tbody>\n");
     for (const JobRow& row : rows)
-        PutRow(client, printer, row);
+        PutRow(client, printer, row, catalogue);
     papplClientHTMLPuts(client, "</tbody></table>\n</div></div>\n");
     papplClientHTMLPrinterFooter(client);
     return true;

@@ -9,6 +9,7 @@
 #include "BackendMessages.h"
 #include "JobOptions.h"
 #include "JobOrder.h"
+#include "PrinterMedia.h"
 #include "PrinterState.h"
 
 namespace tq51m {
@@ -42,7 +43,7 @@ void SetReadyMedia(pappl_printer_t* printer, const char* pwgName) {
     media.size_length = sheet->ippLengthHmm;
     media.bottom_margin = media.top_margin = media.left_margin = media.right_margin = 0;
     snprintf(media.source, sizeof(media.source), "main");
-    papplPrinterSetReadyMedia(printer, 1, &media);
+    SetLoadedMedia(printer, media);
 }
 
 } // namespace
@@ -51,6 +52,7 @@ bool RefreshPrinterStatus(pappl_printer_t* printer) {
     PrinterState* state = PrinterState::Of(printer);
     if (state == nullptr)
         return false;
+    UseStandardMediaNames(printer);
     const char* uri = papplPrinterGetDeviceURI(printer);
     const std::string path = StatusFilePath(uri ? uri : "");
     std::string text;

@@ -4,6 +4,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <strings.h>
+#include <vector>
 
 namespace tq51m {
 
@@ -23,6 +24,113 @@ const Catalogue* FindLanguage(const std::string& tag) {
 
 const Catalogue& English() {
     return *FindLanguage("en");
+}
+
+// The text of a key in the catalogue, else in the English one; null when neither has it.
+const char* Lookup(const Catalogue& catalogue, const char* context, const char* key) {
+    for (const Catalogue* source : {&catalogue, &English()})
+        for (size_t i = 0; i < source->count; ++i)
+            if (!strcmp(source->entries[i].key, key) &&
+                !strcmp(source->entries[i].context, context))
+                return source->entries[i].text;
+    return nullptr;
+}
+
+const char kPageContext[] = "PrinterApplication";
+// How deep the parts of a text are translated in turn: "Job 4 stopped: Out of memory for page
+// 3." is a pattern holding a pattern holding a number.
+constexpr int kPartDepth = 3;
+// The splits of one text into a pattern's parts that are looked at.
+constexpr size_t kMaxSplits = 64;
+
+bool IsPlaceholder(const char* c) {
+    return c[0] == '%' && c[1] >= '1' && c[1] <= '9';
+}
+
+// The ways text matches pattern, each "%1".."%9" standing for a part that is not empty; each
+// way's parts by their number, into splits.
+void Split(const char* pattern, const char* text, std::vector<std::string>& parts,
+           std::vector<std::vector<std::string>>& splits) {
+    while (*pattern != '\0' && !IsPlaceholder(pattern))
+        if (*pattern++ != *text++)
+            return;
+    if (*pattern == '\0') {
+        if (*text == '\0' && splits.size() < kMaxSplits)
+            splits.push_back(parts);
+        return;
+    }
+    const size_t index = size_t(pattern[1] - '1');
+    if (parts.size() <= index)
+        parts.resize(index + 1);
+    for (size_t length = 1; text[length - 1] != '\0' && splits.size() < kMaxSplits; ++length) {
+        parts[index].assign(text, length);
+        Split(pattern + 2, text + length, parts, splits);
+    }
+}
+
+bool TranslateText(const Catalogue& catalogue, const std::string& text, int depth,
+                   std::string& translated);
+
+// A part of a text: a number stays as it is; else a text of the pages, or a word of the
+// monitor's window in English (the printer's state in a message).
+bool TranslatePart(const Catalogue& catalogue, const std::string& part, int depth,
+                   std::string& translated) {
+    if (part.find_first_not_of("0123456789") == std::string::npos) {
+        translated = part;
+        return true;
+    }
+    if (TranslateText(catalogue, part, depth, translated))
+        return true;
+    const Catalogue& english = English();
+    for (size_t i = 0; i < english.count; ++i)
+        if (!strcmp(english.entries[i].context, "StatusDialog") &&
+            part == english.entries[i].text) {
+            translated = Translate(catalogue, english.entries[i].key);
+            return true;
+        }
+    return false;
+}
+
+// A text of the pages: its own entry, else the first pattern it matches whose parts are all
+// translated in turn. A text with a part nobody translates (a backend's own words) stays
+// whole, never half translated.
+bool TranslateText(const Catalogue& catalogue, const std::string& text, int depth,
+                   std::string& translated) {
+    if (const char* exact = Lookup(catalogue, kPageContext, text.c_str())) {
+        translated = exact;
+        return true;
+    }
+    if (depth == 0)
+        return false;
+    const Catalogue& english = English();
+    for (size_t i = 0; i < english.count; ++i) {
+        const CatalogueEntry& entry = english.entries[i];
+        if (strcmp(entry.context, kPageContext) != 0 || strchr(entry.key, '%') == nullptr)
+            continue;
+        std::vector<std::string> parts;
+        std::vector<std::vector<std::string>> splits;
+        Split(entry.key, text.c_str(), parts, splits);
+        for (const std::vector<std::string>& split : splits) {
+            std::vector<std::string> words(split.size());
+            bool known = true;
+            for (size_t part = 0; known && part < split.size(); ++part)
+                known = split[part].empty() ||
+                        TranslatePart(catalogue, split[part], depth - 1, words[part]);
+            if (!known)
+                continue;
+            translated.clear();
+            for (const char* c = Lookup(catalogue, kPageContext, entry.key); *c != '\0'; ++c) {
+                if (IsPlaceholder(c) && size_t(c[1] - '1') < words.size()) {
+                    translated += words[size_t(c[1] - '1')];
+                    ++c;
+                } else {
+                    translated += *c;
+                }
+            }
+            return true;
+        }
+    }
+    return false;
 }
 
 std::string Trim(const std::string& text) {
@@ -64,11 +172,13 @@ const Catalogue& CatalogueForAcceptLanguage(const char* acceptLanguage) {
 }
 
 std::string Translate(const Catalogue& catalogue, const char* key) {
-    for (const Catalogue* source : {&catalogue, &English()})
-        for (size_t i = 0; i < source->count; ++i)
-            if (!strcmp(source->entries[i].key, key))
-                return source->entries[i].text;
-    return key;
+    const char* text = Lookup(catalogue, "StatusDialog", key);
+    return text ? text : key;
+}
+
+std::string TranslatePage(const Catalogue& catalogue, const std::string& text) {
+    std::string translated;
+    return TranslateText(catalogue, text, kPartDepth, translated) ? translated : text;
 }
 
 } // namespace tq51m

@@ -42,8 +42,9 @@ const Badge kBadges[] = {
     {"PrtStsOffline", kBadgePrtStsOffline, sizeof(kBadgePrtStsOffline)},
 };
 
-// Saves the photo options of the form as the printer's defaults.
-std::string SaveDefaults(pappl_printer_t* printer, int numForm, cups_option_t* form) {
+// Saves the photo options of the form as the printer's defaults; the notice for the page.
+std::string SaveDefaults(pappl_printer_t* printer, int numForm, cups_option_t* form,
+                         const Catalogue& catalogue) {
     pappl_pr_driver_data_t data;
     papplPrinterGetDriverData(printer, &data);
     if (const char* type = cupsGetOption("media-type", numForm, form))
@@ -61,30 +62,33 @@ std::string SaveDefaults(pappl_printer_t* printer, int numForm, cups_option_t* f
         } else if (value != nullptr) {
             char* end = nullptr;
             const long number = strtol(value, &end, 10);
-            if (end == value || *end || number < option.minimum || number > option.maximum)
-                error = std::string("Bad value for ") + option.label + ".";
-            else
+            if (end == value || *end || number < option.minimum || number > option.maximum) {
+                error = TranslatePage(catalogue, "Bad value for %1.");
+                error.replace(error.find("%1"), 2, TranslatePage(catalogue, option.label));
+            } else {
                 numVendor = cupsAddOption(option.ipp, value, numVendor, &vendor);
+            }
         }
     }
     if (error.empty() && !papplPrinterSetDriverDefaults(printer, &data, numVendor, vendor))
-        error = "The defaults could not be saved.";
+        error = TranslatePage(catalogue, "The defaults could not be saved.");
     cupsFreeOptions(numVendor, vendor);
-    return error.empty() ? "Photo settings saved." : error;
+    return error.empty() ? TranslatePage(catalogue, "Photo settings saved.") : error;
 }
 
 // The form posted to the page: the print counter's reset button or the photo settings.
-std::string HandleForm(pappl_client_t* client, pappl_printer_t* printer) {
+std::string HandleForm(pappl_client_t* client, pappl_printer_t* printer,
+                       const Catalogue& catalogue) {
     cups_option_t* form = nullptr;
     const int numForm = papplClientGetForm(client, &form);
     std::string notice;
     if (!papplClientIsValidForm(client, numForm, form)) {
-        notice = "Invalid form data.";
+        notice = TranslatePage(catalogue, "Invalid form data.");
     } else if (cupsGetOption("reset-counter", numForm, form) != nullptr) {
         ResetPrintCounter(printer);
-        notice = "Print counter reset.";
+        notice = TranslatePage(catalogue, "Print counter reset.");
     } else {
-        notice = SaveDefaults(printer, numForm, form);
+        notice = SaveDefaults(printer, numForm, form, catalogue);
     }
     cupsFreeOptions(numForm, form);
     return notice;
@@ -116,7 +120,7 @@ void PutStatus(pappl_client_t* client, pappl_printer_t* printer, const Catalogue
     const std::string problem = JobProblem(printer);
     if (!problem.empty()) {
         papplClientHTMLPuts(client, "<p id=\"tq51m-job-problem\">");
-        PutText(client, problem);
+        PutText(client, TranslatePage(catalogue, problem));
         papplClientHTMLPuts(client, "</p>\n");
     }
 
@@ -132,13 +136,15 @@ void PutStatus(pappl_client_t* client, pappl_printer_t* printer, const Catalogue
                           view.percent, view.percent);
     PutRow(client, Translate(catalogue, "tcGroupBox"), "tq51m-total", view.totalCount);
     const long long sinceReset = PrintsSinceReset(printer);
-    papplClientHTMLPuts(client, "<tr><th>Prints since the last reset:</th><td><span "
-                                "id=\"tq51m-since-reset\">");
+    papplClientHTMLPuts(client, "<tr><th>");
+    PutText(client, TranslatePage(catalogue, "Prints since the last reset"));
+    papplClientHTMLPuts(client, ":</th><td><span id=\"tq51m-since-reset\">");
     PutText(client, sinceReset < 0 ? std::string("---") : std::to_string(sinceReset));
     papplClientHTMLPuts(client, "</span> ");
     papplClientHTMLStartForm(client, PrinterPagePath(printer, kPageName).c_str(), false);
-    papplClientHTMLPuts(client, "<input type=\"submit\" name=\"reset-counter\" "
-                                "value=\"Reset\"></form></td></tr>\n");
+    papplClientHTMLPuts(client, "<input type=\"submit\" name=\"reset-counter\" value=\"");
+    PutText(client, TranslatePage(catalogue, "Reset"));
+    papplClientHTMLPuts(client, "\"></form></td></tr>\n");
     PutRow(client, Translate(catalogue, "fwGroupBox"), "tq51m-firmware", view.firmware);
     PutRow(client, Translate(catalogue, "serialNoGroupBox"), "tq51m-serial", view.serial);
     papplClientHTMLPuts(client, "</table>\n");
@@ -160,11 +166,11 @@ bool ShowPage(pappl_client_t* client, void* data) {
     auto* printer = static_cast<pappl_printer_t*>(data);
     if (!papplClientHTMLAuthorize(client))
         return true;
+    const Catalogue& catalogue = ClientCatalogue(client);
     std::string notice;
     if (papplClientGetMethod(client) == HTTP_STATE_POST)
-        notice = HandleForm(client, printer);
+        notice = HandleForm(client, printer, catalogue);
 
-    const Catalogue& catalogue = ClientCatalogue(client);
     papplClientHTMLPrinterHeader(
         client, printer, Translate(catalogue, "TQ-51M Information").c_str(), 0, nullptr, nullptr);
     papplClientHTMLPrintf(client,
@@ -180,20 +186,27 @@ bool ShowPage(pappl_client_t* client, void* data) {
     }
     papplClientHTMLPuts(client, "<div id=\"tq51m-status\">\n");
     PutStatus(client, printer, catalogue);
-    papplClientHTMLPrintf(client, "</div>\n<p><a href=\"%s\">Jobs</a></p>\n",
+    papplClientHTMLPrintf(client, "</div>\n<p><a id=\"tq51m-jobs-link\" href=\"%s\">",
                           PrinterPagePath(printer, kJobsPageName).c_str());
+    PutText(client, TranslatePage(catalogue, "Jobs"));
+    papplClientHTMLPuts(client, "</a></p>\n");
 
     // The photo options, as the classic driver's dialog labels them.
-    papplClientHTMLPuts(client, "<h2 class=\"title\">Photo settings</h2>\n");
+    papplClientHTMLPuts(client, "<h2 class=\"title\" id=\"tq51m-settings\">");
+    PutText(client, TranslatePage(catalogue, "Photo settings"));
+    papplClientHTMLPuts(client, "</h2>\n");
     papplClientHTMLStartForm(client, PrinterPagePath(printer, kPageName).c_str(), false);
-    papplClientHTMLPuts(client, "<table class=\"form\">\n<tr><th>Finish:</th><td><select "
-                                "name=\"media-type\">");
+    papplClientHTMLPuts(client, "<table class=\"form\">\n<tr><th>");
+    PutText(client, TranslatePage(catalogue, "Finish"));
+    papplClientHTMLPuts(client, ":</th><td><select name=\"media-type\">");
     pappl_pr_driver_data_t driver;
     papplPrinterGetDriverData(printer, &driver);
-    for (const MediaType& type : MediaTypes())
-        papplClientHTMLPrintf(client, "<option value=\"%s\"%s>%s</option>", type.ipp,
-                              strcmp(type.ipp, driver.media_default.type) ? "" : " selected",
-                              FinishLabel(type.ipp));
+    for (const MediaType& type : MediaTypes()) {
+        papplClientHTMLPrintf(client, "<option value=\"%s\"%s>", type.ipp,
+                              strcmp(type.ipp, driver.media_default.type) ? "" : " selected");
+        PutText(client, TranslatePage(catalogue, FinishLabel(type.ipp)));
+        papplClientHTMLPuts(client, "</option>");
+    }
     papplClientHTMLPuts(client, "</select></td></tr>\n");
 
     ipp_t* attrs = papplPrinterGetDriverAttributes(printer);
@@ -201,7 +214,9 @@ bool ShowPage(pappl_client_t* client, void* data) {
         const std::string name = std::string(option.ipp) + "-default";
         ipp_attribute_t* attr =
             attrs ? ippFindAttribute(attrs, name.c_str(), IPP_TAG_ZERO) : nullptr;
-        papplClientHTMLPrintf(client, "<tr><th>%s:</th><td>", option.label);
+        papplClientHTMLPuts(client, "<tr><th>");
+        PutText(client, TranslatePage(catalogue, option.label));
+        papplClientHTMLPuts(client, ":</th><td>");
         if (option.isBoolean) {
             const bool on = attr ? ippGetBoolean(attr, 0) != 0 : option.defaultValue != 0;
             papplClientHTMLPrintf(client, "<input type=\"checkbox\" name=\"%s\"%s>", option.ipp,
@@ -216,8 +231,10 @@ bool ShowPage(pappl_client_t* client, void* data) {
         papplClientHTMLPrintf(client, " <small>(%s)</small></td></tr>\n", option.ipp);
     }
     ippDelete(attrs);
-    papplClientHTMLPuts(client, "<tr><th></th><td><input type=\"submit\" value=\"Save "
-                                "photo settings\"></td></tr>\n</table></form>\n</div></div>\n");
+    papplClientHTMLPuts(client,
+                        "<tr><th></th><td><input type=\"submit\" id=\"tq51m-save\" value=\"");
+    PutText(client, TranslatePage(catalogue, "Save photo settings"));
+    papplClientHTMLPuts(client, "\"></td></tr>\n</table></form>\n</div></div>\n");
     // The status section follows the printer without a reload; a failed request keeps the
     // last one shown.
     papplClientHTMLPrintf(

@@ -47,10 +47,19 @@ ipp_t* newRequest(ipp_op_t operation, const char* uriName, const char* uri) {
     ippAddString(request, IPP_TAG_OPERATION, IPP_TAG_URI, uriName, nullptr, uri);
     ippAddString(request, IPP_TAG_OPERATION, IPP_TAG_NAME, "requesting-user-name", nullptr,
                  cupsUser());
-    static const char* const kWanted[] = {"printer-name", "printer-device-id"};
-    ippAddStrings(request, IPP_TAG_OPERATION, IPP_TAG_KEYWORD, "requested-attributes", 2, nullptr,
+    static const char* const kWanted[] = {"printer-name", "printer-device-id",
+                                          "printer-serial-number"};
+    ippAddStrings(request, IPP_TAG_OPERATION, IPP_TAG_KEYWORD, "requested-attributes", 3, nullptr,
                   kWanted);
     return request;
+}
+
+// A printer added with the application's driver by name has PAPPL's own device ID, without
+// "SN:"; the application gives the serial of its device URI in printer-serial-number instead.
+void takeSerialNumber(const char* serialNumber, QString* serial) {
+    if (serial->isEmpty() && serialNumber != nullptr) {
+        *serial = QString::fromUtf8(serialNumber);
+    }
 }
 
 // The printers of the server at address (a socket path or host:port), added to printers.
@@ -78,16 +87,19 @@ void askServer(const QByteArray& address, QVector<AppPrinter>* printers) {
         "/ipp/system");
     QString name;
     QString serial;
+    QByteArray serialNumber;
     bool isModel = false;
     // Each printer is one group of attributes; a nameless attribute separates the groups.
     for (ipp_attribute_t* attr = ippFirstAttribute(response);; attr = ippNextAttribute(response)) {
         const char* attrName = attr != nullptr ? ippGetName(attr) : nullptr;
         if (attr == nullptr || attrName == nullptr) {
             if (isModel && !name.isEmpty()) {
+                takeSerialNumber(serialNumber.constData(), &serial);
                 printers->append({name, serial});
             }
             name.clear();
             serial.clear();
+            serialNumber.clear();
             isModel = false;
             if (attr == nullptr) {
                 break;
@@ -101,6 +113,8 @@ void askServer(const QByteArray& address, QVector<AppPrinter>* printers) {
             name = QString::fromUtf8(ippGetString(attr, 0, nullptr));
         } else if (std::strcmp(attrName, "printer-device-id") == 0) {
             isModel = serialOfDeviceId(ippGetString(attr, 0, nullptr), &serial);
+        } else if (std::strcmp(attrName, "printer-serial-number") == 0) {
+            serialNumber = ippGetString(attr, 0, nullptr);
         }
     }
     ippDelete(response);
@@ -160,6 +174,12 @@ bool findAppPrinterSerial(const QString& deviceUri, QString* serial) {
     const bool found = serialOfDeviceId(
         ippGetString(ippFindAttribute(response, "printer-device-id", IPP_TAG_TEXT), 0, nullptr),
         serial);
+    if (found) {
+        takeSerialNumber(
+            ippGetString(ippFindAttribute(response, "printer-serial-number", IPP_TAG_TEXT), 0,
+                         nullptr),
+            serial);
+    }
     ippDelete(response);
     httpClose(http);
     return found;

@@ -6,7 +6,8 @@
 #include <QVector>
 
 // A printer of the printer application (tq51m-printer-app) on this machine, with the serial
-// number of its device ID ("SN:"), empty when the device ID names none.
+// number of its device ID ("SN:") or, when that names none, of its printer-serial-number;
+// empty when neither gives one.
 struct AppPrinter {
     QString name;
     QString serial;
@@ -20,7 +21,7 @@ QVector<AppPrinter> findAppPrinters();
 
 // True when the IPP device URI of a CUPS queue leads to a printer of the printer application
 // on this machine (a loopback address and PAPPL's printer path, asked for the printer's
-// device ID); its serial number goes to serial.
+// device ID and printer-serial-number); its serial number goes to serial.
 bool findAppPrinterSerial(const QString& deviceUri, QString* serial);
 
 #endif

@@ -3,7 +3,8 @@
 // catalogues, so that the web pages and the monitor share one set of translations.
 // Usage: make_catalogue OUTPUT.h LANG=FILE.ts...
 //
-// Only the context "StatusDialog" is taken: the words of the monitor's main window.
+// Two contexts are taken: "StatusDialog", the words of the monitor's main window that the status
+// section shares, and "PrinterApplication", the words of the application's own pages.
 
 #include <QCoreApplication>
 #include <QFile>
@@ -51,8 +52,11 @@ bool ReadCatalogue(const QString& path, QByteArray& rows, int& count) {
                 translation = xml.readElementText();
         } else if (xml.isEndElement() && xml.name() == QLatin1String("message")) {
             // An empty translation is an unfinished one: Qt shows the key, the table leaves it out.
-            if (context == QLatin1String("StatusDialog") && !translation.isEmpty()) {
-                rows += "    {" + Literal(source) + ", " + Literal(translation) + "},\n";
+            const bool wanted = context == QLatin1String("StatusDialog") ||
+                                context == QLatin1String("PrinterApplication");
+            if (wanted && !translation.isEmpty()) {
+                rows += "    {" + Literal(context) + ", " + Literal(source) + ", " +
+                        Literal(translation) + "},\n";
                 ++count;
             }
             source.clear();

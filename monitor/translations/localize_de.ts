@@ -319,4 +319,299 @@ Funktioniert der Drucker nach dem Neustart nicht wieder, den Kundendienst kontak
         <translation>Version</translation>
     </message>
 </context>
+<context>
+    <name>PrinterApplication</name>
+    <message>
+        <source>Prints since the last reset</source>
+        <translation>Drucke seit dem letzten Zurücksetzen</translation>
+    </message>
+    <message>
+        <source>Reset</source>
+        <translation>Zurücksetzen</translation>
+    </message>
+    <message>
+        <source>Jobs</source>
+        <translation>Aufträge</translation>
+    </message>
+    <message>
+        <source>Photo settings</source>
+        <translation>Fotoeinstellungen</translation>
+    </message>
+    <message>
+        <source>Finish</source>
+        <translation>Oberfläche</translation>
+    </message>
+    <message>
+        <source>Glossy</source>
+        <translation>Glänzend</translation>
+    </message>
+    <message>
+        <source>Luster</source>
+        <translation>Seidenglanz</translation>
+    </message>
+    <message>
+        <source>Matte</source>
+        <translation>Matt</translation>
+    </message>
+    <message>
+        <source>Fine matte</source>
+        <translation>Feinmatt</translation>
+    </message>
+    <message>
+        <source>Border</source>
+        <translation>Rand</translation>
+    </message>
+    <message>
+        <source>2-inch cut</source>
+        <translation>2-Zoll-Schnitt</translation>
+    </message>
+    <message>
+        <source>High-speed printing (300 x 600 dpi)</source>
+        <translation>Schnelldruck (300 x 600 dpi)</translation>
+    </message>
+    <message>
+        <source>Retry after an error</source>
+        <translation>Nach einem Fehler erneut versuchen</translation>
+    </message>
+    <message>
+        <source>Sharpness</source>
+        <translation>Schärfe</translation>
+    </message>
+    <message>
+        <source>Color adjustment</source>
+        <translation>Farbanpassung</translation>
+    </message>
+    <message>
+        <source>Gamma</source>
+        <translation>Gamma</translation>
+    </message>
+    <message>
+        <source>Brightness</source>
+        <translation>Helligkeit</translation>
+    </message>
+    <message>
+        <source>Contrast</source>
+        <translation>Kontrast</translation>
+    </message>
+    <message>
+        <source>Saturation</source>
+        <translation>Sättigung</translation>
+    </message>
+    <message>
+        <source>Save photo settings</source>
+        <translation>Fotoeinstellungen speichern</translation>
+    </message>
+    <message>
+        <source>Invalid form data.</source>
+        <translation>Ungültige Formulardaten.</translation>
+    </message>
+    <message>
+        <source>Print counter reset.</source>
+        <translation>Druckzähler zurückgesetzt.</translation>
+    </message>
+    <message>
+        <source>Photo settings saved.</source>
+        <translation>Fotoeinstellungen gespeichert.</translation>
+    </message>
+    <message>
+        <source>The defaults could not be saved.</source>
+        <translation>Die Standardwerte konnten nicht gespeichert werden.</translation>
+    </message>
+    <message>
+        <source>Bad value for %1.</source>
+        <translation>Ungültiger Wert für %1.</translation>
+    </message>
+    <message>
+        <source>Job</source>
+        <translation>Auftrag</translation>
+    </message>
+    <message>
+        <source>Name</source>
+        <translation>Name</translation>
+    </message>
+    <message>
+        <source>User</source>
+        <translation>Benutzer</translation>
+    </message>
+    <message>
+        <source>State</source>
+        <translation>Status</translation>
+    </message>
+    <message>
+        <source>Reason</source>
+        <translation>Grund</translation>
+    </message>
+    <message>
+        <source>Time</source>
+        <translation>Zeit</translation>
+    </message>
+    <message>
+        <source>Media</source>
+        <translation>Medium</translation>
+    </message>
+    <message>
+        <source>Sheets sent</source>
+        <translation>Gesendete Blätter</translation>
+    </message>
+    <message>
+        <source>Sheet %1</source>
+        <translation>Blatt %1</translation>
+    </message>
+    <message>
+        <source>Pending</source>
+        <translation>Wartend</translation>
+    </message>
+    <message>
+        <source>Held</source>
+        <translation>Angehalten</translation>
+    </message>
+    <message>
+        <source>Printing</source>
+        <translation>Wird gedruckt</translation>
+    </message>
+    <message>
+        <source>Stopped</source>
+        <translation>Gestoppt</translation>
+    </message>
+    <message>
+        <source>Canceled</source>
+        <translation>Abgebrochen</translation>
+    </message>
+    <message>
+        <source>Aborted</source>
+        <translation>Fehlgeschlagen</translation>
+    </message>
+    <message>
+        <source>Completed</source>
+        <translation>Abgeschlossen</translation>
+    </message>
+    <message>
+        <source>%1 page(s) sent to the printer.</source>
+        <translation>%1 Seite(n) an den Drucker gesendet.</translation>
+    </message>
+    <message>
+        <source>Stopped after %1 page(s).</source>
+        <translation>Nach %1 Seite(n) gestoppt.</translation>
+    </message>
+    <message>
+        <source>Sending the job to the printer again.</source>
+        <translation>Der Auftrag wird erneut an den Drucker gesendet.</translation>
+    </message>
+    <message>
+        <source>The document has no pages.</source>
+        <translation>Das Dokument hat keine Seiten.</translation>
+    </message>
+    <message>
+        <source>Stopped: the printer application was shut down.</source>
+        <translation>Gestoppt: Die Druckeranwendung wurde beendet.</translation>
+    </message>
+    <message>
+        <source>The loaded media changed while the job waited; send the job again.</source>
+        <translation>Das eingelegte Medium hat sich geändert, während der Auftrag wartete; den Auftrag erneut senden.</translation>
+    </message>
+    <message>
+        <source>Out of memory for the print job.</source>
+        <translation>Nicht genügend Speicher für den Druckauftrag.</translation>
+    </message>
+    <message>
+        <source>The JPEG image cannot be opened.</source>
+        <translation>Das JPEG-Bild kann nicht geöffnet werden.</translation>
+    </message>
+    <message>
+        <source>The PDF document has no pages.</source>
+        <translation>Das PDF-Dokument hat keine Seiten.</translation>
+    </message>
+    <message>
+        <source>Page %1 of the PDF document has no size.</source>
+        <translation>Seite %1 des PDF-Dokuments hat keine Größe.</translation>
+    </message>
+    <message>
+        <source>Page %1 of the PDF document cannot be rendered.</source>
+        <translation>Seite %1 des PDF-Dokuments kann nicht gerendert werden.</translation>
+    </message>
+    <message>
+        <source>Page %1 of the PDF document is too large to print.</source>
+        <translation>Seite %1 des PDF-Dokuments ist zu groß zum Drucken.</translation>
+    </message>
+    <message>
+        <source>The PDF document takes too long to render.</source>
+        <translation>Das Rendern des PDF-Dokuments dauert zu lange.</translation>
+    </message>
+    <message>
+        <source>8 x 4 in</source>
+        <translation>8 x 4 Zoll</translation>
+    </message>
+    <message>
+        <source>8 x 5 in</source>
+        <translation>8 x 5 Zoll</translation>
+    </message>
+    <message>
+        <source>8 x 6 in</source>
+        <translation>8 x 6 Zoll</translation>
+    </message>
+    <message>
+        <source>8 x 8 in</source>
+        <translation>8 x 8 Zoll</translation>
+    </message>
+    <message>
+        <source>8 x 10 in</source>
+        <translation>8 x 10 Zoll</translation>
+    </message>
+    <message>
+        <source>8 x 12 in</source>
+        <translation>8 x 12 Zoll</translation>
+    </message>
+    <message>
+        <source>Job %1 stopped: %2</source>
+        <translation>Auftrag %1 gestoppt: %2</translation>
+    </message>
+    <message>
+        <source>Waiting for the printer (%1)</source>
+        <translation>Warten auf den Drucker (%1)</translation>
+    </message>
+    <message>
+        <source>Waiting for the printer: %1 (%2)</source>
+        <translation>Warten auf den Drucker: %1 (%2)</translation>
+    </message>
+    <message>
+        <source>The backend failed to print the job.</source>
+        <translation>Das Backend konnte den Auftrag nicht drucken.</translation>
+    </message>
+    <message>
+        <source>The printer asks for authentication.</source>
+        <translation>Der Drucker verlangt eine Anmeldung.</translation>
+    </message>
+    <message>
+        <source>The backend put the job on hold.</source>
+        <translation>Das Backend hat den Auftrag angehalten.</translation>
+    </message>
+    <message>
+        <source>The printer stopped: it needs attention.</source>
+        <translation>Der Drucker hat angehalten: Er muss überprüft werden.</translation>
+    </message>
+    <message>
+        <source>The backend cancelled the job.</source>
+        <translation>Das Backend hat den Auftrag abgebrochen.</translation>
+    </message>
+    <message>
+        <source>The printer could not be reached; try again later.</source>
+        <translation>Der Drucker ist nicht erreichbar; später erneut versuchen.</translation>
+    </message>
+    <message>
+        <source>The backend ended abnormally.</source>
+        <translation>Das Backend wurde unerwartet beendet.</translation>
+    </message>
+    <message>
+        <source>The backend failed with status %1.</source>
+        <translation>Das Backend ist mit Status %1 fehlgeschlagen.</translation>
+    </message>
+    <message>
+        <source>%1 The job could not be kept for printing again: the spool folder has no room for it.</source>
+        <translation>%1 Der Auftrag konnte nicht für einen erneuten Druck aufbewahrt werden: Im Spool-Ordner ist kein Platz dafür.</translation>
+    </message>
+    <message>
+        <source>Out of memory for page %1.</source>
+        <translation>Nicht genügend Speicher für Seite %1.</translation>
+    </message>
+</context>
 </TS>

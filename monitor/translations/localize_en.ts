@@ -319,4 +319,299 @@ If the printer does not recover after the restart, contact the service center.</
         <translation>Version</translation>
     </message>
 </context>
+<context>
+    <name>PrinterApplication</name>
+    <message>
+        <source>Prints since the last reset</source>
+        <translation>Prints since the last reset</translation>
+    </message>
+    <message>
+        <source>Reset</source>
+        <translation>Reset</translation>
+    </message>
+    <message>
+        <source>Jobs</source>
+        <translation>Jobs</translation>
+    </message>
+    <message>
+        <source>Photo settings</source>
+        <translation>Photo settings</translation>
+    </message>
+    <message>
+        <source>Finish</source>
+        <translation>Finish</translation>
+    </message>
+    <message>
+        <source>Glossy</source>
+        <translation>Glossy</translation>
+    </message>
+    <message>
+        <source>Luster</source>
+        <translation>Luster</translation>
+    </message>
+    <message>
+        <source>Matte</source>
+        <translation>Matte</translation>
+    </message>
+    <message>
+        <source>Fine matte</source>
+        <translation>Fine matte</translation>
+    </message>
+    <message>
+        <source>Border</source>
+        <translation>Border</translation>
+    </message>
+    <message>
+        <source>2-inch cut</source>
+        <translation>2-inch cut</translation>
+    </message>
+    <message>
+        <source>High-speed printing (300 x 600 dpi)</source>
+        <translation>High-speed printing (300 x 600 dpi)</translation>
+    </message>
+    <message>
+        <source>Retry after an error</source>
+        <translation>Retry after an error</translation>
+    </message>
+    <message>
+        <source>Sharpness</source>
+        <translation>Sharpness</translation>
+    </message>
+    <message>
+        <source>Color adjustment</source>
+        <translation>Color adjustment</translation>
+    </message>
+    <message>
+        <source>Gamma</source>
+        <translation>Gamma</translation>
+    </message>
+    <message>
+        <source>Brightness</source>
+        <translation>Brightness</translation>
+    </message>
+    <message>
+        <source>Contrast</source>
+        <translation>Contrast</translation>
+    </message>
+    <message>
+        <source>Saturation</source>
+        <translation>Saturation</translation>
+    </message>
+    <message>
+        <source>Save photo settings</source>
+        <translation>Save photo settings</translation>
+    </message>
+    <message>
+        <source>Invalid form data.</source>
+        <translation>Invalid form data.</translation>
+    </message>
+    <message>
+        <source>Print counter reset.</source>
+        <translation>Print counter reset.</translation>
+    </message>
+    <message>
+        <source>Photo settings saved.</source>
+        <translation>Photo settings saved.</translation>
+    </message>
+    <message>
+        <source>The defaults could not be saved.</source>
+        <translation>The defaults could not be saved.</translation>
+    </message>
+    <message>
+        <source>Bad value for %1.</source>
+        <translation>Bad value for %1.</translation>
+    </message>
+    <message>
+        <source>Job</source>
+        <translation>Job</translation>
+    </message>
+    <message>
+        <source>Name</source>
+        <translation>Name</translation>
+    </message>
+    <message>
+        <source>User</source>
+        <translation>User</translation>
+    </message>
+    <message>
+        <source>State</source>
+        <translation>State</translation>
+    </message>
+    <message>
+        <source>Reason</source>
+        <translation>Reason</translation>
+    </message>
+    <message>
+        <source>Time</source>
+        <translation>Time</translation>
+    </message>
+    <message>
+        <source>Media</source>
+        <translation>Media</translation>
+    </message>
+    <message>
+        <source>Sheets sent</source>
+        <translation>Sheets sent</translation>
+    </message>
+    <message>
+        <source>Sheet %1</source>
+        <translation>Sheet %1</translation>
+    </message>
+    <message>
+        <source>Pending</source>
+        <translation>Pending</translation>
+    </message>
+    <message>
+        <source>Held</source>
+        <translation>Held</translation>
+    </message>
+    <message>
+        <source>Printing</source>
+        <translation>Printing</translation>
+    </message>
+    <message>
+        <source>Stopped</source>
+        <translation>Stopped</translation>
+    </message>
+    <message>
+        <source>Canceled</source>
+        <translation>Canceled</translation>
+    </message>
+    <message>
+        <source>Aborted</source>
+        <translation>Aborted</translation>
+    </message>
+    <message>
+        <source>Completed</source>
+        <translation>Completed</translation>
+    </message>
+    <message>
+        <source>%1 page(s) sent to the printer.</source>
+        <translation>%1 page(s) sent to the printer.</translation>
+    </message>
+    <message>
+        <source>Stopped after %1 page(s).</source>
+        <translation>Stopped after %1 page(s).</translation>
+    </message>
+    <message>
+        <source>Sending the job to the printer again.</source>
+        <translation>Sending the job to the printer again.</translation>
+    </message>
+    <message>
+        <source>The document has no pages.</source>
+        <translation>The document has no pages.</translation>
+    </message>
+    <message>
+        <source>Stopped: the printer application was shut down.</source>
+        <translation>Stopped: the printer application was shut down.</translation>
+    </message>
+    <message>
+        <source>The loaded media changed while the job waited; send the job again.</source>
+        <translation>The loaded media changed while the job waited; send the job again.</translation>
+    </message>
+    <message>
+        <source>Out of memory for the print job.</source>
+        <translation>Out of memory for the print job.</translation>
+    </message>
+    <message>
+        <source>The JPEG image cannot be opened.</source>
+        <translation>The JPEG image cannot be opened.</translation>
+    </message>
+    <message>
+        <source>The PDF document has no pages.</source>
+        <translation>The PDF document has no pages.</translation>
+    </message>
+    <message>
+        <source>Page %1 of the PDF document has no size.</source>
+        <translation>Page %1 of the PDF document has no size.</translation>
+    </message>
+    <message>
+        <source>Page %1 of the PDF document cannot be rendered.</source>
+        <translation>Page %1 of the PDF document cannot be rendered.</translation>
+    </message>
+    <message>
+        <source>Page %1 of the PDF document is too large to print.</source>
+        <translation>Page %1 of the PDF document is too large to print.</translation>
+    </message>
+    <message>
+        <source>The PDF document takes too long to render.</source>
+        <translation>The PDF document takes too long to render.</translation>
+    </message>
+    <message>
+        <source>8 x 4 in</source>
+        <translation>8 x 4 in</translation>
+    </message>
+    <message>
+        <source>8 x 5 in</source>
+        <translation>8 x 5 in</translation>
+    </message>
+    <message>
+        <source>8 x 6 in</source>
+        <translation>8 x 6 in</translation>
+    </message>
+    <message>
+        <source>8 x 8 in</source>
+        <translation>8 x 8 in</translation>
+    </message>
+    <message>
+        <source>8 x 10 in</source>
+        <translation>8 x 10 in</translation>
+    </message>
+    <message>
+        <source>8 x 12 in</source>
+        <translation>8 x 12 in</translation>
+    </message>
+    <message>
+        <source>Job %1 stopped: %2</source>
+        <translation>Job %1 stopped: %2</translation>
+    </message>
+    <message>
+        <source>Waiting for the printer (%1)</source>
+        <translation>Waiting for the printer (%1)</translation>
+    </message>
+    <message>
+        <source>Waiting for the printer: %1 (%2)</source>
+        <translation>Waiting for the printer: %1 (%2)</translation>
+    </message>
+    <message>
+        <source>The backend failed to print the job.</source>
+        <translation>The backend failed to print the job.</translation>
+    </message>
+    <message>
+        <source>The printer asks for authentication.</source>
+        <translation>The printer asks for authentication.</translation>
+    </message>
+    <message>
+        <source>The backend put the job on hold.</source>
+        <translation>The backend put the job on hold.</translation>
+    </message>
+    <message>
+        <source>The printer stopped: it needs attention.</source>
+        <translation>The printer stopped: it needs attention.</translation>
+    </message>
+    <message>
+        <source>The backend cancelled the job.</source>
+        <translation>The backend cancelled the job.</translation>
+    </message>
+    <message>
+        <source>The printer could not be reached; try again later.</source>
+        <translation>The printer could not be reached; try again later.</translation>
+    </message>
+    <message>
+        <source>The backend ended abnormally.</source>
+        <translation>The backend ended abnormally.</translation>
+    </message>
+    <message>
+        <source>The backend failed with status %1.</source>
+        <translation>The backend failed with status %1.</translation>
+    </message>
+    <message>
+        <source>%1 The job could not be kept for printing again: the spool folder has no room for it.</source>
+        <translation>%1 The job could not be kept for printing again: the spool folder has no room for it.</translation>
+    </message>
+    <message>
+        <source>Out of memory for page %1.</source>
+        <translation>Out of memory for page %1.</translation>
+    </message>
+</context>
 </TS>

@@ -319,4 +319,299 @@ Si la impresora no se recupera tras el reinicio, póngase en contacto con el ser
         <translation>Versión</translation>
     </message>
 </context>
+<context>
+    <name>PrinterApplication</name>
+    <message>
+        <source>Prints since the last reset</source>
+        <translation>Impresiones desde el último reinicio</translation>
+    </message>
+    <message>
+        <source>Reset</source>
+        <translation>Restablecer</translation>
+    </message>
+    <message>
+        <source>Jobs</source>
+        <translation>Trabajos</translation>
+    </message>
+    <message>
+        <source>Photo settings</source>
+        <translation>Ajustes de foto</translation>
+    </message>
+    <message>
+        <source>Finish</source>
+        <translation>Acabado</translation>
+    </message>
+    <message>
+        <source>Glossy</source>
+        <translation>Brillante</translation>
+    </message>
+    <message>
+        <source>Luster</source>
+        <translation>Lustre</translation>
+    </message>
+    <message>
+        <source>Matte</source>
+        <translation>Mate</translation>
+    </message>
+    <message>
+        <source>Fine matte</source>
+        <translation>Mate fino</translation>
+    </message>
+    <message>
+        <source>Border</source>
+        <translation>Borde</translation>
+    </message>
+    <message>
+        <source>2-inch cut</source>
+        <translation>Corte de 2 pulgadas</translation>
+    </message>
+    <message>
+        <source>High-speed printing (300 x 600 dpi)</source>
+        <translation>Impresión rápida (300 x 600 ppp)</translation>
+    </message>
+    <message>
+        <source>Retry after an error</source>
+        <translation>Reintentar tras un error</translation>
+    </message>
+    <message>
+        <source>Sharpness</source>
+        <translation>Nitidez</translation>
+    </message>
+    <message>
+        <source>Color adjustment</source>
+        <translation>Ajuste de color</translation>
+    </message>
+    <message>
+        <source>Gamma</source>
+        <translation>Gamma</translation>
+    </message>
+    <message>
+        <source>Brightness</source>
+        <translation>Brillo</translation>
+    </message>
+    <message>
+        <source>Contrast</source>
+        <translation>Contraste</translation>
+    </message>
+    <message>
+        <source>Saturation</source>
+        <translation>Saturación</translation>
+    </message>
+    <message>
+        <source>Save photo settings</source>
+        <translation>Guardar ajustes de foto</translation>
+    </message>
+    <message>
+        <source>Invalid form data.</source>
+        <translation>Datos de formulario no válidos.</translation>
+    </message>
+    <message>
+        <source>Print counter reset.</source>
+        <translation>Contador de impresiones restablecido.</translation>
+    </message>
+    <message>
+        <source>Photo settings saved.</source>
+        <translation>Ajustes de foto guardados.</translation>
+    </message>
+    <message>
+        <source>The defaults could not be saved.</source>
+        <translation>No se pudieron guardar los valores predeterminados.</translation>
+    </message>
+    <message>
+        <source>Bad value for %1.</source>
+        <translation>Valor no válido para %1.</translation>
+    </message>
+    <message>
+        <source>Job</source>
+        <translation>Trabajo</translation>
+    </message>
+    <message>
+        <source>Name</source>
+        <translation>Nombre</translation>
+    </message>
+    <message>
+        <source>User</source>
+        <translation>Usuario</translation>
+    </message>
+    <message>
+        <source>State</source>
+        <translation>Estado</translation>
+    </message>
+    <message>
+        <source>Reason</source>
+        <translation>Motivo</translation>
+    </message>
+    <message>
+        <source>Time</source>
+        <translation>Hora</translation>
+    </message>
+    <message>
+        <source>Media</source>
+        <translation>Medio</translation>
+    </message>
+    <message>
+        <source>Sheets sent</source>
+        <translation>Hojas enviadas</translation>
+    </message>
+    <message>
+        <source>Sheet %1</source>
+        <translation>Hoja %1</translation>
+    </message>
+    <message>
+        <source>Pending</source>
+        <translation>Pendiente</translation>
+    </message>
+    <message>
+        <source>Held</source>
+        <translation>Retenido</translation>
+    </message>
+    <message>
+        <source>Printing</source>
+        <translation>Imprimiendo</translation>
+    </message>
+    <message>
+        <source>Stopped</source>
+        <translation>Detenido</translation>
+    </message>
+    <message>
+        <source>Canceled</source>
+        <translation>Cancelado</translation>
+    </message>
+    <message>
+        <source>Aborted</source>
+        <translation>Interrumpido</translation>
+    </message>
+    <message>
+        <source>Completed</source>
+        <translation>Completado</translation>
+    </message>
+    <message>
+        <source>%1 page(s) sent to the printer.</source>
+        <translation>%1 página(s) enviada(s) a la impresora.</translation>
+    </message>
+    <message>
+        <source>Stopped after %1 page(s).</source>
+        <translation>Detenido tras %1 página(s).</translation>
+    </message>
+    <message>
+        <source>Sending the job to the printer again.</source>
+        <translation>Enviando de nuevo el trabajo a la impresora.</translation>
+    </message>
+    <message>
+        <source>The document has no pages.</source>
+        <translation>El documento no tiene páginas.</translation>
+    </message>
+    <message>
+        <source>Stopped: the printer application was shut down.</source>
+        <translation>Detenido: la aplicación de impresión se cerró.</translation>
+    </message>
+    <message>
+        <source>The loaded media changed while the job waited; send the job again.</source>
+        <translation>El medio cargado cambió mientras el trabajo esperaba; envíe el trabajo de nuevo.</translation>
+    </message>
+    <message>
+        <source>Out of memory for the print job.</source>
+        <translation>Memoria insuficiente para el trabajo de impresión.</translation>
+    </message>
+    <message>
+        <source>The JPEG image cannot be opened.</source>
+        <translation>No se puede abrir la imagen JPEG.</translation>
+    </message>
+    <message>
+        <source>The PDF document has no pages.</source>
+        <translation>El documento PDF no tiene páginas.</translation>
+    </message>
+    <message>
+        <source>Page %1 of the PDF document has no size.</source>
+        <translation>La página %1 del documento PDF no tiene tamaño.</translation>
+    </message>
+    <message>
+        <source>Page %1 of the PDF document cannot be rendered.</source>
+        <translation>No se puede representar la página %1 del documento PDF.</translation>
+    </message>
+    <message>
+        <source>Page %1 of the PDF document is too large to print.</source>
+        <translation>La página %1 del documento PDF es demasiado grande para imprimirla.</translation>
+    </message>
+    <message>
+        <source>The PDF document takes too long to render.</source>
+        <translation>La representación del documento PDF tarda demasiado.</translation>
+    </message>
+    <message>
+        <source>8 x 4 in</source>
+        <translation>8 x 4 pulg.</translation>
+    </message>
+    <message>
+        <source>8 x 5 in</source>
+        <translation>8 x 5 pulg.</translation>
+    </message>
+    <message>
+        <source>8 x 6 in</source>
+        <translation>8 x 6 pulg.</translation>
+    </message>
+    <message>
+        <source>8 x 8 in</source>
+        <translation>8 x 8 pulg.</translation>
+    </message>
+    <message>
+        <source>8 x 10 in</source>
+        <translation>8 x 10 pulg.</translation>
+    </message>
+    <message>
+        <source>8 x 12 in</source>
+        <translation>8 x 12 pulg.</translation>
+    </message>
+    <message>
+        <source>Job %1 stopped: %2</source>
+        <translation>Trabajo %1 detenido: %2</translation>
+    </message>
+    <message>
+        <source>Waiting for the printer (%1)</source>
+        <translation>Esperando a la impresora (%1)</translation>
+    </message>
+    <message>
+        <source>Waiting for the printer: %1 (%2)</source>
+        <translation>Esperando a la impresora: %1 (%2)</translation>
+    </message>
+    <message>
+        <source>The backend failed to print the job.</source>
+        <translation>El backend no pudo imprimir el trabajo.</translation>
+    </message>
+    <message>
+        <source>The printer asks for authentication.</source>
+        <translation>La impresora solicita autenticación.</translation>
+    </message>
+    <message>
+        <source>The backend put the job on hold.</source>
+        <translation>El backend retuvo el trabajo.</translation>
+    </message>
+    <message>
+        <source>The printer stopped: it needs attention.</source>
+        <translation>La impresora se detuvo: necesita atención.</translation>
+    </message>
+    <message>
+        <source>The backend cancelled the job.</source>
+        <translation>El backend canceló el trabajo.</translation>
+    </message>
+    <message>
+        <source>The printer could not be reached; try again later.</source>
+        <translation>No se pudo contactar con la impresora; inténtelo más tarde.</translation>
+    </message>
+    <message>
+        <source>The backend ended abnormally.</source>
+        <translation>El backend terminó de forma anómala.</translation>
+    </message>
+    <message>
+        <source>The backend failed with status %1.</source>
+        <translation>El backend falló con el estado %1.</translation>
+    </message>
+    <message>
+        <source>%1 The job could not be kept for printing again: the spool folder has no room for it.</source>
+        <translation>%1 No se pudo conservar el trabajo para volver a imprimirlo: la carpeta de cola no tiene espacio.</translation>
+    </message>
+    <message>
+        <source>Out of memory for page %1.</source>
+        <translation>Memoria insuficiente para la página %1.</translation>
+    </message>
+</context>
 </TS>

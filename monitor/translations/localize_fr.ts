@@ -319,4 +319,299 @@ Si l&apos;imprimante ne fonctionne toujours pas après le redémarrage, contacte
         <translation>Version</translation>
     </message>
 </context>
+<context>
+    <name>PrinterApplication</name>
+    <message>
+        <source>Prints since the last reset</source>
+        <translation>Tirages depuis la dernière remise à zéro</translation>
+    </message>
+    <message>
+        <source>Reset</source>
+        <translation>Remettre à zéro</translation>
+    </message>
+    <message>
+        <source>Jobs</source>
+        <translation>Travaux</translation>
+    </message>
+    <message>
+        <source>Photo settings</source>
+        <translation>Réglages photo</translation>
+    </message>
+    <message>
+        <source>Finish</source>
+        <translation>Finition</translation>
+    </message>
+    <message>
+        <source>Glossy</source>
+        <translation>Brillant</translation>
+    </message>
+    <message>
+        <source>Luster</source>
+        <translation>Lustré</translation>
+    </message>
+    <message>
+        <source>Matte</source>
+        <translation>Mat</translation>
+    </message>
+    <message>
+        <source>Fine matte</source>
+        <translation>Mat fin</translation>
+    </message>
+    <message>
+        <source>Border</source>
+        <translation>Bordure</translation>
+    </message>
+    <message>
+        <source>2-inch cut</source>
+        <translation>Coupe de 2 pouces</translation>
+    </message>
+    <message>
+        <source>High-speed printing (300 x 600 dpi)</source>
+        <translation>Impression rapide (300 x 600 ppp)</translation>
+    </message>
+    <message>
+        <source>Retry after an error</source>
+        <translation>Réessayer après une erreur</translation>
+    </message>
+    <message>
+        <source>Sharpness</source>
+        <translation>Netteté</translation>
+    </message>
+    <message>
+        <source>Color adjustment</source>
+        <translation>Réglage des couleurs</translation>
+    </message>
+    <message>
+        <source>Gamma</source>
+        <translation>Gamma</translation>
+    </message>
+    <message>
+        <source>Brightness</source>
+        <translation>Luminosité</translation>
+    </message>
+    <message>
+        <source>Contrast</source>
+        <translation>Contraste</translation>
+    </message>
+    <message>
+        <source>Saturation</source>
+        <translation>Saturation</translation>
+    </message>
+    <message>
+        <source>Save photo settings</source>
+        <translation>Enregistrer les réglages photo</translation>
+    </message>
+    <message>
+        <source>Invalid form data.</source>
+        <translation>Données de formulaire non valides.</translation>
+    </message>
+    <message>
+        <source>Print counter reset.</source>
+        <translation>Compteur de tirages remis à zéro.</translation>
+    </message>
+    <message>
+        <source>Photo settings saved.</source>
+        <translation>Réglages photo enregistrés.</translation>
+    </message>
+    <message>
+        <source>The defaults could not be saved.</source>
+        <translation>Les valeurs par défaut n'ont pas pu être enregistrées.</translation>
+    </message>
+    <message>
+        <source>Bad value for %1.</source>
+        <translation>Valeur incorrecte pour %1.</translation>
+    </message>
+    <message>
+        <source>Job</source>
+        <translation>Travail</translation>
+    </message>
+    <message>
+        <source>Name</source>
+        <translation>Nom</translation>
+    </message>
+    <message>
+        <source>User</source>
+        <translation>Utilisateur</translation>
+    </message>
+    <message>
+        <source>State</source>
+        <translation>État</translation>
+    </message>
+    <message>
+        <source>Reason</source>
+        <translation>Motif</translation>
+    </message>
+    <message>
+        <source>Time</source>
+        <translation>Heure</translation>
+    </message>
+    <message>
+        <source>Media</source>
+        <translation>Support</translation>
+    </message>
+    <message>
+        <source>Sheets sent</source>
+        <translation>Feuilles envoyées</translation>
+    </message>
+    <message>
+        <source>Sheet %1</source>
+        <translation>Feuille %1</translation>
+    </message>
+    <message>
+        <source>Pending</source>
+        <translation>En attente</translation>
+    </message>
+    <message>
+        <source>Held</source>
+        <translation>Retenu</translation>
+    </message>
+    <message>
+        <source>Printing</source>
+        <translation>Impression en cours</translation>
+    </message>
+    <message>
+        <source>Stopped</source>
+        <translation>Arrêté</translation>
+    </message>
+    <message>
+        <source>Canceled</source>
+        <translation>Annulé</translation>
+    </message>
+    <message>
+        <source>Aborted</source>
+        <translation>Interrompu</translation>
+    </message>
+    <message>
+        <source>Completed</source>
+        <translation>Terminé</translation>
+    </message>
+    <message>
+        <source>%1 page(s) sent to the printer.</source>
+        <translation>%1 page(s) envoyée(s) à l'imprimante.</translation>
+    </message>
+    <message>
+        <source>Stopped after %1 page(s).</source>
+        <translation>Arrêté après %1 page(s).</translation>
+    </message>
+    <message>
+        <source>Sending the job to the printer again.</source>
+        <translation>Le travail est renvoyé à l'imprimante.</translation>
+    </message>
+    <message>
+        <source>The document has no pages.</source>
+        <translation>Le document n'a aucune page.</translation>
+    </message>
+    <message>
+        <source>Stopped: the printer application was shut down.</source>
+        <translation>Arrêté : l'application d'impression a été fermée.</translation>
+    </message>
+    <message>
+        <source>The loaded media changed while the job waited; send the job again.</source>
+        <translation>Le support chargé a changé pendant l'attente du travail ; renvoyez le travail.</translation>
+    </message>
+    <message>
+        <source>Out of memory for the print job.</source>
+        <translation>Mémoire insuffisante pour le travail d'impression.</translation>
+    </message>
+    <message>
+        <source>The JPEG image cannot be opened.</source>
+        <translation>L'image JPEG ne peut pas être ouverte.</translation>
+    </message>
+    <message>
+        <source>The PDF document has no pages.</source>
+        <translation>Le document PDF n'a aucune page.</translation>
+    </message>
+    <message>
+        <source>Page %1 of the PDF document has no size.</source>
+        <translation>La page %1 du document PDF n'a pas de taille.</translation>
+    </message>
+    <message>
+        <source>Page %1 of the PDF document cannot be rendered.</source>
+        <translation>La page %1 du document PDF ne peut pas être rendue.</translation>
+    </message>
+    <message>
+        <source>Page %1 of the PDF document is too large to print.</source>
+        <translation>La page %1 du document PDF est trop grande pour être imprimée.</translation>
+    </message>
+    <message>
+        <source>The PDF document takes too long to render.</source>
+        <translation>Le rendu du document PDF prend trop de temps.</translation>
+    </message>
+    <message>
+        <source>8 x 4 in</source>
+        <translation>8 x 4 po</translation>
+    </message>
+    <message>
+        <source>8 x 5 in</source>
+        <translation>8 x 5 po</translation>
+    </message>
+    <message>
+        <source>8 x 6 in</source>
+        <translation>8 x 6 po</translation>
+    </message>
+    <message>
+        <source>8 x 8 in</source>
+        <translation>8 x 8 po</translation>
+    </message>
+    <message>
+        <source>8 x 10 in</source>
+        <translation>8 x 10 po</translation>
+    </message>
+    <message>
+        <source>8 x 12 in</source>
+        <translation>8 x 12 po</translation>
+    </message>
+    <message>
+        <source>Job %1 stopped: %2</source>
+        <translation>Travail %1 arrêté : %2</translation>
+    </message>
+    <message>
+        <source>Waiting for the printer (%1)</source>
+        <translation>En attente de l'imprimante (%1)</translation>
+    </message>
+    <message>
+        <source>Waiting for the printer: %1 (%2)</source>
+        <translation>En attente de l'imprimante : %1 (%2)</translation>
+    </message>
+    <message>
+        <source>The backend failed to print the job.</source>
+        <translation>Le backend n'a pas pu imprimer le travail.</translation>
+    </message>
+    <message>
+        <source>The printer asks for authentication.</source>
+        <translation>L'imprimante demande une authentification.</translation>
+    </message>
+    <message>
+        <source>The backend put the job on hold.</source>
+        <translation>Le backend a mis le travail en attente.</translation>
+    </message>
+    <message>
+        <source>The printer stopped: it needs attention.</source>
+        <translation>L'imprimante s'est arrêtée : elle demande une intervention.</translation>
+    </message>
+    <message>
+        <source>The backend cancelled the job.</source>
+        <translation>Le backend a annulé le travail.</translation>
+    </message>
+    <message>
+        <source>The printer could not be reached; try again later.</source>
+        <translation>L'imprimante est injoignable ; réessayez plus tard.</translation>
+    </message>
+    <message>
+        <source>The backend ended abnormally.</source>
+        <translation>Le backend s'est terminé anormalement.</translation>
+    </message>
+    <message>
+        <source>The backend failed with status %1.</source>
+        <translation>Le backend a échoué avec l'état %1.</translation>
+    </message>
+    <message>
+        <source>%1 The job could not be kept for printing again: the spool folder has no room for it.</source>
+        <translation>%1 Le travail n'a pas pu être conservé pour être réimprimé : le dossier de spool n'a plus de place.</translation>
+    </message>
+    <message>
+        <source>Out of memory for page %1.</source>
+        <translation>Mémoire insuffisante pour la page %1.</translation>
+    </message>
+</context>
 </TS>

@@ -319,4 +319,299 @@
         <translation>バージョン</translation>
     </message>
 </context>
+<context>
+    <name>PrinterApplication</name>
+    <message>
+        <source>Prints since the last reset</source>
+        <translation>前回のリセット以降の印刷枚数</translation>
+    </message>
+    <message>
+        <source>Reset</source>
+        <translation>リセット</translation>
+    </message>
+    <message>
+        <source>Jobs</source>
+        <translation>ジョブ</translation>
+    </message>
+    <message>
+        <source>Photo settings</source>
+        <translation>写真設定</translation>
+    </message>
+    <message>
+        <source>Finish</source>
+        <translation>仕上げ</translation>
+    </message>
+    <message>
+        <source>Glossy</source>
+        <translation>光沢</translation>
+    </message>
+    <message>
+        <source>Luster</source>
+        <translation>ラスター</translation>
+    </message>
+    <message>
+        <source>Matte</source>
+        <translation>マット</translation>
+    </message>
+    <message>
+        <source>Fine matte</source>
+        <translation>ファインマット</translation>
+    </message>
+    <message>
+        <source>Border</source>
+        <translation>フチ</translation>
+    </message>
+    <message>
+        <source>2-inch cut</source>
+        <translation>2インチカット</translation>
+    </message>
+    <message>
+        <source>High-speed printing (300 x 600 dpi)</source>
+        <translation>高速印刷 (300 x 600 dpi)</translation>
+    </message>
+    <message>
+        <source>Retry after an error</source>
+        <translation>エラー後に再試行</translation>
+    </message>
+    <message>
+        <source>Sharpness</source>
+        <translation>シャープネス</translation>
+    </message>
+    <message>
+        <source>Color adjustment</source>
+        <translation>色調整</translation>
+    </message>
+    <message>
+        <source>Gamma</source>
+        <translation>ガンマ</translation>
+    </message>
+    <message>
+        <source>Brightness</source>
+        <translation>明るさ</translation>
+    </message>
+    <message>
+        <source>Contrast</source>
+        <translation>コントラスト</translation>
+    </message>
+    <message>
+        <source>Saturation</source>
+        <translation>彩度</translation>
+    </message>
+    <message>
+        <source>Save photo settings</source>
+        <translation>写真設定を保存</translation>
+    </message>
+    <message>
+        <source>Invalid form data.</source>
+        <translation>フォームのデータが正しくありません。</translation>
+    </message>
+    <message>
+        <source>Print counter reset.</source>
+        <translation>印刷カウンターをリセットしました。</translation>
+    </message>
+    <message>
+        <source>Photo settings saved.</source>
+        <translation>写真設定を保存しました。</translation>
+    </message>
+    <message>
+        <source>The defaults could not be saved.</source>
+        <translation>既定値を保存できませんでした。</translation>
+    </message>
+    <message>
+        <source>Bad value for %1.</source>
+        <translation>%1 の値が正しくありません。</translation>
+    </message>
+    <message>
+        <source>Job</source>
+        <translation>ジョブ番号</translation>
+    </message>
+    <message>
+        <source>Name</source>
+        <translation>名前</translation>
+    </message>
+    <message>
+        <source>User</source>
+        <translation>ユーザー</translation>
+    </message>
+    <message>
+        <source>State</source>
+        <translation>状態</translation>
+    </message>
+    <message>
+        <source>Reason</source>
+        <translation>理由</translation>
+    </message>
+    <message>
+        <source>Time</source>
+        <translation>時刻</translation>
+    </message>
+    <message>
+        <source>Media</source>
+        <translation>用紙</translation>
+    </message>
+    <message>
+        <source>Sheets sent</source>
+        <translation>送信したシート</translation>
+    </message>
+    <message>
+        <source>Sheet %1</source>
+        <translation>シート %1</translation>
+    </message>
+    <message>
+        <source>Pending</source>
+        <translation>待機中</translation>
+    </message>
+    <message>
+        <source>Held</source>
+        <translation>保留中</translation>
+    </message>
+    <message>
+        <source>Printing</source>
+        <translation>印刷中</translation>
+    </message>
+    <message>
+        <source>Stopped</source>
+        <translation>停止</translation>
+    </message>
+    <message>
+        <source>Canceled</source>
+        <translation>キャンセル</translation>
+    </message>
+    <message>
+        <source>Aborted</source>
+        <translation>中止</translation>
+    </message>
+    <message>
+        <source>Completed</source>
+        <translation>完了</translation>
+    </message>
+    <message>
+        <source>%1 page(s) sent to the printer.</source>
+        <translation>%1 ページをプリンターに送信しました。</translation>
+    </message>
+    <message>
+        <source>Stopped after %1 page(s).</source>
+        <translation>%1 ページで停止しました。</translation>
+    </message>
+    <message>
+        <source>Sending the job to the printer again.</source>
+        <translation>ジョブをプリンターに再送信しています。</translation>
+    </message>
+    <message>
+        <source>The document has no pages.</source>
+        <translation>文書にページがありません。</translation>
+    </message>
+    <message>
+        <source>Stopped: the printer application was shut down.</source>
+        <translation>停止: プリンターアプリケーションが終了しました。</translation>
+    </message>
+    <message>
+        <source>The loaded media changed while the job waited; send the job again.</source>
+        <translation>ジョブの待機中にセットされた用紙が変わりました。ジョブを再送信してください。</translation>
+    </message>
+    <message>
+        <source>Out of memory for the print job.</source>
+        <translation>印刷ジョブのためのメモリーが足りません。</translation>
+    </message>
+    <message>
+        <source>The JPEG image cannot be opened.</source>
+        <translation>JPEG 画像を開けません。</translation>
+    </message>
+    <message>
+        <source>The PDF document has no pages.</source>
+        <translation>PDF 文書にページがありません。</translation>
+    </message>
+    <message>
+        <source>Page %1 of the PDF document has no size.</source>
+        <translation>PDF 文書の %1 ページ目にサイズがありません。</translation>
+    </message>
+    <message>
+        <source>Page %1 of the PDF document cannot be rendered.</source>
+        <translation>PDF 文書の %1 ページ目を描画できません。</translation>
+    </message>
+    <message>
+        <source>Page %1 of the PDF document is too large to print.</source>
+        <translation>PDF 文書の %1 ページ目は大きすぎて印刷できません。</translation>
+    </message>
+    <message>
+        <source>The PDF document takes too long to render.</source>
+        <translation>PDF 文書の描画に時間がかかりすぎます。</translation>
+    </message>
+    <message>
+        <source>8 x 4 in</source>
+        <translation>8 x 4 インチ</translation>
+    </message>
+    <message>
+        <source>8 x 5 in</source>
+        <translation>8 x 5 インチ</translation>
+    </message>
+    <message>
+        <source>8 x 6 in</source>
+        <translation>8 x 6 インチ</translation>
+    </message>
+    <message>
+        <source>8 x 8 in</source>
+        <translation>8 x 8 インチ</translation>
+    </message>
+    <message>
+        <source>8 x 10 in</source>
+        <translation>8 x 10 インチ</translation>
+    </message>
+    <message>
+        <source>8 x 12 in</source>
+        <translation>8 x 12 インチ</translation>
+    </message>
+    <message>
+        <source>Job %1 stopped: %2</source>
+        <translation>ジョブ %1 停止: %2</translation>
+    </message>
+    <message>
+        <source>Waiting for the printer (%1)</source>
+        <translation>プリンター待ち (%1)</translation>
+    </message>
+    <message>
+        <source>Waiting for the printer: %1 (%2)</source>
+        <translation>プリンター待ち: %1 (%2)</translation>
+    </message>
+    <message>
+        <source>The backend failed to print the job.</source>
+        <translation>バックエンドがジョブを印刷できませんでした。</translation>
+    </message>
+    <message>
+        <source>The printer asks for authentication.</source>
+        <translation>プリンターが認証を求めています。</translation>
+    </message>
+    <message>
+        <source>The backend put the job on hold.</source>
+        <translation>バックエンドがジョブを保留にしました。</translation>
+    </message>
+    <message>
+        <source>The printer stopped: it needs attention.</source>
+        <translation>プリンターが停止しました。確認が必要です。</translation>
+    </message>
+    <message>
+        <source>The backend cancelled the job.</source>
+        <translation>バックエンドがジョブをキャンセルしました。</translation>
+    </message>
+    <message>
+        <source>The printer could not be reached; try again later.</source>
+        <translation>プリンターに接続できません。後でもう一度お試しください。</translation>
+    </message>
+    <message>
+        <source>The backend ended abnormally.</source>
+        <translation>バックエンドが異常終了しました。</translation>
+    </message>
+    <message>
+        <source>The backend failed with status %1.</source>
+        <translation>バックエンドがステータス %1 で失敗しました。</translation>
+    </message>
+    <message>
+        <source>%1 The job could not be kept for printing again: the spool folder has no room for it.</source>
+        <translation>%1 再印刷用にジョブを保存できませんでした。スプールフォルダーに空きがありません。</translation>
+    </message>
+    <message>
+        <source>Out of memory for page %1.</source>
+        <translation>%1 ページ目のためのメモリーが足りません。</translation>
+    </message>
+</context>
 </TS>

@@ -319,4 +319,299 @@
         <translation>版本</translation>
     </message>
 </context>
+<context>
+    <name>PrinterApplication</name>
+    <message>
+        <source>Prints since the last reset</source>
+        <translation>上次重置以来的打印数</translation>
+    </message>
+    <message>
+        <source>Reset</source>
+        <translation>重置</translation>
+    </message>
+    <message>
+        <source>Jobs</source>
+        <translation>作业</translation>
+    </message>
+    <message>
+        <source>Photo settings</source>
+        <translation>照片设置</translation>
+    </message>
+    <message>
+        <source>Finish</source>
+        <translation>表面处理</translation>
+    </message>
+    <message>
+        <source>Glossy</source>
+        <translation>光面</translation>
+    </message>
+    <message>
+        <source>Luster</source>
+        <translation>珠面</translation>
+    </message>
+    <message>
+        <source>Matte</source>
+        <translation>哑光</translation>
+    </message>
+    <message>
+        <source>Fine matte</source>
+        <translation>细哑光</translation>
+    </message>
+    <message>
+        <source>Border</source>
+        <translation>边框</translation>
+    </message>
+    <message>
+        <source>2-inch cut</source>
+        <translation>2英寸裁切</translation>
+    </message>
+    <message>
+        <source>High-speed printing (300 x 600 dpi)</source>
+        <translation>高速打印 (300 x 600 dpi)</translation>
+    </message>
+    <message>
+        <source>Retry after an error</source>
+        <translation>出错后重试</translation>
+    </message>
+    <message>
+        <source>Sharpness</source>
+        <translation>锐度</translation>
+    </message>
+    <message>
+        <source>Color adjustment</source>
+        <translation>色彩调整</translation>
+    </message>
+    <message>
+        <source>Gamma</source>
+        <translation>伽马</translation>
+    </message>
+    <message>
+        <source>Brightness</source>
+        <translation>亮度</translation>
+    </message>
+    <message>
+        <source>Contrast</source>
+        <translation>对比度</translation>
+    </message>
+    <message>
+        <source>Saturation</source>
+        <translation>饱和度</translation>
+    </message>
+    <message>
+        <source>Save photo settings</source>
+        <translation>保存照片设置</translation>
+    </message>
+    <message>
+        <source>Invalid form data.</source>
+        <translation>表单数据无效。</translation>
+    </message>
+    <message>
+        <source>Print counter reset.</source>
+        <translation>打印计数器已重置。</translation>
+    </message>
+    <message>
+        <source>Photo settings saved.</source>
+        <translation>照片设置已保存。</translation>
+    </message>
+    <message>
+        <source>The defaults could not be saved.</source>
+        <translation>无法保存默认值。</translation>
+    </message>
+    <message>
+        <source>Bad value for %1.</source>
+        <translation>%1 的值无效。</translation>
+    </message>
+    <message>
+        <source>Job</source>
+        <translation>作业编号</translation>
+    </message>
+    <message>
+        <source>Name</source>
+        <translation>名称</translation>
+    </message>
+    <message>
+        <source>User</source>
+        <translation>用户</translation>
+    </message>
+    <message>
+        <source>State</source>
+        <translation>状态</translation>
+    </message>
+    <message>
+        <source>Reason</source>
+        <translation>原因</translation>
+    </message>
+    <message>
+        <source>Time</source>
+        <translation>时间</translation>
+    </message>
+    <message>
+        <source>Media</source>
+        <translation>介质</translation>
+    </message>
+    <message>
+        <source>Sheets sent</source>
+        <translation>已发送的纸张</translation>
+    </message>
+    <message>
+        <source>Sheet %1</source>
+        <translation>第 %1 张</translation>
+    </message>
+    <message>
+        <source>Pending</source>
+        <translation>等待中</translation>
+    </message>
+    <message>
+        <source>Held</source>
+        <translation>已挂起</translation>
+    </message>
+    <message>
+        <source>Printing</source>
+        <translation>正在打印</translation>
+    </message>
+    <message>
+        <source>Stopped</source>
+        <translation>已停止</translation>
+    </message>
+    <message>
+        <source>Canceled</source>
+        <translation>已取消</translation>
+    </message>
+    <message>
+        <source>Aborted</source>
+        <translation>已中止</translation>
+    </message>
+    <message>
+        <source>Completed</source>
+        <translation>已完成</translation>
+    </message>
+    <message>
+        <source>%1 page(s) sent to the printer.</source>
+        <translation>已向打印机发送 %1 页。</translation>
+    </message>
+    <message>
+        <source>Stopped after %1 page(s).</source>
+        <translation>在 %1 页后停止。</translation>
+    </message>
+    <message>
+        <source>Sending the job to the printer again.</source>
+        <translation>正在重新向打印机发送作业。</translation>
+    </message>
+    <message>
+        <source>The document has no pages.</source>
+        <translation>文档没有页面。</translation>
+    </message>
+    <message>
+        <source>Stopped: the printer application was shut down.</source>
+        <translation>已停止：打印机应用程序已关闭。</translation>
+    </message>
+    <message>
+        <source>The loaded media changed while the job waited; send the job again.</source>
+        <translation>作业等待期间装入的介质已更改，请重新发送作业。</translation>
+    </message>
+    <message>
+        <source>Out of memory for the print job.</source>
+        <translation>打印作业内存不足。</translation>
+    </message>
+    <message>
+        <source>The JPEG image cannot be opened.</source>
+        <translation>无法打开 JPEG 图像。</translation>
+    </message>
+    <message>
+        <source>The PDF document has no pages.</source>
+        <translation>PDF 文档没有页面。</translation>
+    </message>
+    <message>
+        <source>Page %1 of the PDF document has no size.</source>
+        <translation>PDF 文档的第 %1 页没有尺寸。</translation>
+    </message>
+    <message>
+        <source>Page %1 of the PDF document cannot be rendered.</source>
+        <translation>无法渲染 PDF 文档的第 %1 页。</translation>
+    </message>
+    <message>
+        <source>Page %1 of the PDF document is too large to print.</source>
+        <translation>PDF 文档的第 %1 页太大，无法打印。</translation>
+    </message>
+    <message>
+        <source>The PDF document takes too long to render.</source>
+        <translation>PDF 文档渲染时间过长。</translation>
+    </message>
+    <message>
+        <source>8 x 4 in</source>
+        <translation>8 x 4 英寸</translation>
+    </message>
+    <message>
+        <source>8 x 5 in</source>
+        <translation>8 x 5 英寸</translation>
+    </message>
+    <message>
+        <source>8 x 6 in</source>
+        <translation>8 x 6 英寸</translation>
+    </message>
+    <message>
+        <source>8 x 8 in</source>
+        <translation>8 x 8 英寸</translation>
+    </message>
+    <message>
+        <source>8 x 10 in</source>
+        <translation>8 x 10 英寸</translation>
+    </message>
+    <message>
+        <source>8 x 12 in</source>
+        <translation>8 x 12 英寸</translation>
+    </message>
+    <message>
+        <source>Job %1 stopped: %2</source>
+        <translation>作业 %1 已停止：%2</translation>
+    </message>
+    <message>
+        <source>Waiting for the printer (%1)</source>
+        <translation>正在等待打印机（%1）</translation>
+    </message>
+    <message>
+        <source>Waiting for the printer: %1 (%2)</source>
+        <translation>正在等待打印机：%1（%2）</translation>
+    </message>
+    <message>
+        <source>The backend failed to print the job.</source>
+        <translation>后端未能打印该作业。</translation>
+    </message>
+    <message>
+        <source>The printer asks for authentication.</source>
+        <translation>打印机要求身份验证。</translation>
+    </message>
+    <message>
+        <source>The backend put the job on hold.</source>
+        <translation>后端已挂起该作业。</translation>
+    </message>
+    <message>
+        <source>The printer stopped: it needs attention.</source>
+        <translation>打印机已停止：需要处理。</translation>
+    </message>
+    <message>
+        <source>The backend cancelled the job.</source>
+        <translation>后端已取消该作业。</translation>
+    </message>
+    <message>
+        <source>The printer could not be reached; try again later.</source>
+        <translation>无法连接打印机，请稍后重试。</translation>
+    </message>
+    <message>
+        <source>The backend ended abnormally.</source>
+        <translation>后端异常结束。</translation>
+    </message>
+    <message>
+        <source>The backend failed with status %1.</source>
+        <translation>后端失败，状态为 %1。</translation>
+    </message>
+    <message>
+        <source>%1 The job could not be kept for printing again: the spool folder has no room for it.</source>
+        <translation>%1 无法保留作业以便重新打印：假脱机文件夹没有空间。</translation>
+    </message>
+    <message>
+        <source>Out of memory for page %1.</source>
+        <translation>第 %1 页内存不足。</translation>
+    </message>
+</context>
 </TS>

@@ -30,8 +30,8 @@ std::string labelText(StatusDialog& dialog, const char* name) {
 }
 
 // Printer A is in paper end with 1234 prints, printer B waits with 77, printer C of the classic
-// queue has its door open with 5 (the emulator's status files); the driverless queue prints to
-// A.
+// queue has its door open with 5, printer D (added with the driver by name) cools its head with
+// 42 (the emulator's status files); the driverless queues print to A and D.
 struct Listed {
     QString name;
     std::string serialVariable;
@@ -49,6 +49,8 @@ TEST(MonitorWithPrinterApplication, ListsItsPrintersAndShowsTheirStatus) {
         {QStringLiteral("TQ51M_DRIVERLESS"), "TQ51M_MON_SERIAL_A", "Paper end", "1234"},
         {QStringLiteral("B (printer application)"), "TQ51M_MON_SERIAL_B", "Waiting", "77"},
         {QStringLiteral("A (printer application)"), "TQ51M_MON_SERIAL_A", "Paper end", "1234"},
+        {QStringLiteral("D (printer application)"), "TQ51M_MON_SERIAL_D", "Cooling head", "42"},
+        {QStringLiteral("TQ51M_DRIVERLESS_D"), "TQ51M_MON_SERIAL_D", "Cooling head", "42"},
         {QStringLiteral("TQ51M_CLASSIC"), "TQ51M_MON_SERIAL_C", "Door open", "5"},
     };
     StatusDialog dialog;

@@ -133,4 +133,47 @@ TEST(AppWebView, AcceptLanguageChoosesTheMonitorsCatalogue) {
     EXPECT_EQ(tq51m::CatalogueForAcceptLanguage(nullptr).language, std::string("en"));
 }
 
+// The application's own words: found by their English text, the parts of a message made from
+// a pattern translated in turn, anything else (PAPPL's or the backend's messages) left as it
+// is.
+TEST(AppWebView, PageWordsComeFromTheMonitorsCatalogues) {
+    const struct {
+        const char* language;
+        const char* text;
+        const char* shown;
+    } rows[] = {
+        {"ja", "Photo settings", "写真設定"},
+        {"de", "Save photo settings", "Fotoeinstellungen speichern"},
+        {"ja", "3 page(s) sent to the printer.", "3 ページをプリンターに送信しました。"},
+        {"zh", "Stopped after 12 page(s).", "在 12 页后停止。"},
+        {"de", "Page 7 of the PDF document cannot be rendered.",
+         "Seite 7 des PDF-Dokuments kann nicht gerendert werden."},
+        {"fr", "Sheet 10", "Feuille 10"},
+        {"es", "8 x 10 in", "8 x 10 pulg."},
+        {"ja", "Luster", "ラスター"},
+        {"de", "Completed", "Abgeschlossen"},
+        {"pt", "Completed", "Completed"},
+        {"ja", "Backend: 5 sheets left", "Backend: 5 sheets left"},
+        // Patterns within patterns, and the printer's state in the monitor's words.
+        {"de", "Job 4 stopped: Out of memory for page 3.",
+         "Auftrag 4 gestoppt: Nicht genügend Speicher für Seite 3."},
+        {"ja", "Waiting for the printer: Paper end (The backend failed to print the job.)",
+         "プリンター待ち: 用紙切れ (バックエンドがジョブを印刷できませんでした。)"},
+        {"ja",
+         "Waiting for the printer: Waiting (Power saving mode) (The printer stopped: it needs "
+         "attention.)",
+         "プリンター待ち: 待機中（省電力モード） (プリンターが停止しました。確認が必要です。)"},
+        // A part nobody translates keeps the whole text English.
+        {"de", "Job 4 stopped: Unable to run velmora-zelbackend: No such file",
+         "Job 4 stopped: Unable to run velmora-zelbackend: No such file"},
+        {"de", "A4", "A4"},
+        {"ja", "", ""},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(std::string(row.language) + " " + row.text);
+        EXPECT_EQ(tq51m::TranslatePage(tq51m::CatalogueForAcceptLanguage(row.language), row.text),
+                  row.shown);
+    }
+}
+
 } // namespace

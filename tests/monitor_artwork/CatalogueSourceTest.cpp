@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: Apache-2.0
-// The six translation sources: the 74 keys in their two contexts, every entry finished and
-// without disambiguation or plural forms, the English texts, and the entries that read the same
-// in every language.
+// The six translation sources: the monitor's 74 keys in their two contexts and the printer
+// application's words in a third, every entry finished and without disambiguation or plural
+// forms, the English texts, and the entries that read the same in every language.
 
 #include "CatalogueKeys.h"
 
@@ -13,6 +13,7 @@
 #include <QStringList>
 #include <QXmlStreamReader>
 
+#include <iterator>
 #include <string>
 
 namespace {
@@ -66,11 +67,13 @@ QStringList statusDialogKeys() {
 
 class CatalogueSourceTest : public ::testing::TestWithParam<const char*> {};
 
-TEST_P(CatalogueSourceTest, HoldsTheSeventyFourFinishedEntries) {
+TEST_P(CatalogueSourceTest, HoldsTheMonitorsAndTheApplicationsEntriesFinished) {
     const Catalogue catalogue = readCatalogue(QString::fromLatin1(GetParam()));
-    EXPECT_EQ(catalogue.entries, 74);
+    const int appEntries = int(std::size(kPrinterApplicationKeys));
+    EXPECT_EQ(catalogue.entries, 74 + appEntries);
     EXPECT_EQ(catalogue.unfinishedOrCommented, 0);
-    ASSERT_EQ(catalogue.texts.keys(), QStringList({"StatusDialog", "VersionDialog"}));
+    ASSERT_EQ(catalogue.texts.keys(),
+              QStringList({"PrinterApplication", "StatusDialog", "VersionDialog"}));
 
     QStringList expected = statusDialogKeys();
     ASSERT_EQ(expected.size(), 72);
@@ -81,6 +84,26 @@ TEST_P(CatalogueSourceTest, HoldsTheSeventyFourFinishedEntries) {
               QStringList({"TQ-51M Information", "Version"}));
     for (const QString& text : catalogue.texts["StatusDialog"])
         EXPECT_FALSE(text.isEmpty());
+
+    QStringList appKeys;
+    for (const char* key : kPrinterApplicationKeys)
+        appKeys << QString::fromUtf8(key);
+    appKeys.sort();
+    EXPECT_EQ(catalogue.texts["PrinterApplication"].keys(), appKeys);
+    for (const QString& text : catalogue.texts["PrinterApplication"])
+        EXPECT_FALSE(text.trimmed().isEmpty());
+}
+
+// A translation keeps the placeholders of its English text, or a number would go missing.
+TEST(CatalogueSource, PrinterApplicationTranslationsKeepTheirPlaceholders) {
+    for (const char* language : {"zh", "en", "fr", "de", "ja", "es"}) {
+        const auto app = readCatalogue(QString::fromLatin1(language)).texts["PrinterApplication"];
+        for (auto it = app.begin(); it != app.end(); ++it)
+            for (const char* placeholder : {"%1", "%2"})
+                EXPECT_EQ(it.value().contains(QLatin1String(placeholder)),
+                          it.key().contains(QLatin1String(placeholder)))
+                    << language << " " << qPrintable(it.key());
+    }
 }
 
 INSTANTIATE_TEST_SUITE_P(Languages, CatalogueSourceTest,

@@ -19,24 +19,48 @@ function check(ok, what) {
   }
 }
 
-// The monitor's words for an idle printer with 37 of 50 sheets of 8x10in "Corvel" media left.
+// The monitor's words for an idle printer with 37 of 50 sheets of 8x10in "Corvel" media left,
+// and the photo settings' heading, finish label, "Matte", save button and counter reset button.
 const languages = [
   { header: 'en-US,en;q=0.9', lang: 'en', heading: 'Printer Status', state: 'Waiting',
-    group: 'Media Info[ Corvel ]', counts: '37 / 50  Sheets (12  Sheets : 8x5in)' },
+    group: 'Media Info[ Corvel ]', counts: '37 / 50  Sheets (12  Sheets : 8x5in)',
+    settings: ['Photo settings', 'Finish:', 'Matte', 'Save photo settings', 'Reset'] },
   { header: 'de-DE,de;q=0.9', lang: 'de', heading: 'Druckerstatus', state: 'Warten',
-    group: 'Medieninfo[ Corvel ]', counts: '37 / 50  Blätter (12  Blätter : 8x5in)' },
+    group: 'Medieninfo[ Corvel ]', counts: '37 / 50  Blätter (12  Blätter : 8x5in)',
+    settings: ['Fotoeinstellungen', 'Oberfläche:', 'Matt', 'Fotoeinstellungen speichern',
+               'Zurücksetzen'] },
   { header: 'fr-FR,fr;q=0.9', lang: 'fr', heading: "État de l'imprimante", state: 'En attente',
     group: 'Informations sur les supports[ Corvel ]',
-    counts: '37 / 50  Feuilles (12  Feuilles : 8x5in)' },
+    counts: '37 / 50  Feuilles (12  Feuilles : 8x5in)',
+    settings: ['Réglages photo', 'Finition:', 'Mat', 'Enregistrer les réglages photo',
+               'Remettre à zéro'] },
   { header: 'es-ES,es;q=0.9', lang: 'es', heading: 'Estado de la impresora', state: 'En espera',
-    group: 'Información del medio[ Corvel ]', counts: '37 / 50  Hojas (12  Hojas : 8x5in)' },
+    group: 'Información del medio[ Corvel ]', counts: '37 / 50  Hojas (12  Hojas : 8x5in)',
+    settings: ['Ajustes de foto', 'Acabado:', 'Mate', 'Guardar ajustes de foto', 'Restablecer'] },
   { header: 'ja,en-US;q=0.8', lang: 'ja', heading: 'プリンターステータス', state: '待機中',
-    group: 'メディア情報[ Corvel ]', counts: '37 / 50  枚 (12  枚 : 8x5in)' },
+    group: 'メディア情報[ Corvel ]', counts: '37 / 50  枚 (12  枚 : 8x5in)',
+    settings: ['写真設定', '仕上げ:', 'マット', '写真設定を保存', 'リセット'] },
   { header: 'zh-CN,zh;q=0.9', lang: 'zh', heading: '打印机状态', state: '正在等候',
-    group: '介质信息[ Corvel ]', counts: '37 / 50  张 (12  张 : 8x5in)' },
+    group: '介质信息[ Corvel ]', counts: '37 / 50  张 (12  张 : 8x5in)',
+    settings: ['照片设置', '表面处理:', '哑光', '保存照片设置', '重置'] },
   // A language the monitor does not speak: English.
   { header: 'pt-BR,pt;q=0.9', lang: 'en', heading: 'Printer Status', state: 'Waiting',
-    group: 'Media Info[ Corvel ]', counts: '37 / 50  Sheets (12  Sheets : 8x5in)' },
+    group: 'Media Info[ Corvel ]', counts: '37 / 50  Sheets (12  Sheets : 8x5in)',
+    settings: ['Photo settings', 'Finish:', 'Matte', 'Save photo settings', 'Reset'] },
+];
+
+// The jobs page of a finished one-sheet job (the first): headings, state, reason, media, finish.
+const jobPages = [
+  { header: 'ja,en-US;q=0.8', lang: 'ja',
+    headings: ['ジョブ番号', '名前', 'ユーザー', '状態', '理由', '時刻', '用紙', '仕上げ',
+               '送信したシート'],
+    state: '完了', reason: '1 ページをプリンターに送信しました。', media: '8 x 10 インチ',
+    finish: 'マット', sheet: 'シート 1' },
+  { header: 'de-DE,de;q=0.9', lang: 'de',
+    headings: ['Auftrag', 'Name', 'Benutzer', 'Status', 'Grund', 'Zeit', 'Medium', 'Oberfläche',
+               'Gesendete Blätter'],
+    state: 'Abgeschlossen', reason: '1 Seite(n) an den Drucker gesendet.',
+    media: '8 x 10 Zoll', finish: 'Matt', sheet: 'Blatt 1' },
 ];
 
 const text = (page, selector) =>
@@ -60,6 +84,14 @@ async function checkLanguages(browser) {
     check((await text(page, '#tq51m-total')) === '123', what + 'total count');
     check((await text(page, '#tq51m-firmware')) === '1.53', what + 'firmware');
     check((await text(page, '#tq51m-serial')) === process.env.TQ51M_SERIAL, what + 'serial');
+    const [settings, finish, matte, save, reset] = language.settings;
+    check((await text(page, '#tq51m-settings')) === settings, what + 'settings heading');
+    check((await page.$eval('select[name="media-type"]',
+      (e) => e.closest('tr').cells[0].textContent)) === finish, what + 'finish label');
+    check((await text(page, 'option[value="photographic-matte"]')) === matte, what + 'matte');
+    check((await page.$eval('#tq51m-save', (e) => e.value)) === save, what + 'save button');
+    check((await page.$eval('input[name="reset-counter"]', (e) => e.value)) === reset,
+          what + 'reset button');
     const badge = await page.$eval('#tq51m-picture', (e) => [e.src, e.complete, e.naturalWidth]);
     check(badge[0].endsWith('/tq51m/PrtStsIdle.png') && badge[1] && badge[2] > 0,
           what + 'green badge ' + badge);
@@ -81,7 +113,7 @@ async function checkSettings(browser) {
   await page.$eval('input[name="tq51m-sharpness"]', (e) => { e.value = '5'; });
   await page.select('select[name="media-type"]', 'photographic-matte');
   await Promise.all([page.waitForNavigation({ waitUntil: 'load' }),
-                     page.click('input[type="submit"]:not([name="reset-counter"])')]);
+                     page.click('#tq51m-save')]);
   check((await text(page, '#tq51m-notice')) === 'Photo settings saved.', 'save notice');
   await page.goto(base + 'tq51m', { waitUntil: 'load' });
   check((await page.$eval('input[name="tq51m-sharpness"]', (e) => e.value)) === '5',
@@ -136,6 +168,23 @@ async function checkJobs(browser, jobs) {
     }
   }
   check(sizes.size === 1, 'thumbnails of the same sheet differ: ' + [...sizes]);
+  for (const language of jobPages) {
+    await page.setExtraHTTPHeaders({ 'Accept-Language': language.header });
+    await page.goto(base + 'tq51m-jobs', { waitUntil: 'load' });
+    const what = `jobs page, ${language.header}: `;
+    const headings = await page.$$eval('#tq51m-jobs th', (ths) => ths.map((th) => th.textContent));
+    check(headings.join('|') === language.headings.join('|'), what + 'headings ' + headings);
+    const cells = await page.$$eval(`#tq51m-job-${jobs[0].id} td`,
+      (tds) => tds.map((td) => td.textContent));
+    check(cells[3] === language.state, what + 'state ' + cells[3]);
+    check(cells[4] === language.reason, what + 'reason ' + cells[4]);
+    check(cells[6] === language.media && cells[7] === language.finish,
+          what + 'media and finish ' + cells);
+    check((await page.$eval(`#tq51m-job-${jobs[0].id} img`, (e) => e.alt)) === language.sheet,
+          what + 'thumbnail text');
+    check((await page.$eval('[lang]', (e) => e.getAttribute('lang'))) === language.lang,
+          what + 'lang attribute');
+  }
   check((await page.evaluate(() => window.tq51mInjected)) === undefined,
         'a job name ran as script');
   check((await page.$$('img[src="x"]')).length === 0, 'a job name made an element');
