@@ -64,9 +64,9 @@ const char kErrorPolicyAttribute[] = "printer-error-policy";
 // streamed raster), and the jobs page's thumbnails are decoded from it once the stream is
 // complete. The backend gets the bytes first: the copy is written while the backend takes
 // them in, and the copy of the last bytes after the printer has them all. A backend that has
-// ended takes no more, but the job's stream goes on into the copy, which is what a resend
-// sends. The copy's offset at the end of each sheet is kept, so that a resend can leave out
-// the sheets the printer finished.
+// ended takes no more, but the stream of a job that goes on is written whole into the copy,
+// which is what a resend sends. The copy's offset at the end of each sheet is kept, so that a
+// resend can leave out the sheets the printer finished.
 class BackendSink : public OutputSink {
   public:
     BackendSink(BackendProcess& backend, int copyFd, std::vector<off_t>& sheetEnds)
@@ -80,7 +80,7 @@ class BackendSink : public OutputSink {
         if (m_copyFd >= 0 && !m_copyFailed && !WriteAll(m_copyFd, data, len))
             m_copyFailed = true;
         m_written += off_t(len);
-        return sent || !CopyFailed();
+        return sent || (!CopyFailed() && !(m_stop && m_stop()));
     }
     void EndSheet() override { m_sheetEnds.push_back(m_written); }
     bool CopyFailed() const { return m_copyFd < 0 || m_copyFailed; }
