@@ -18,11 +18,11 @@ class ImagePages : public DocumentPages {
     using Reader = bool (*)(const char* path, const PageGeometry& sheet, RgbImage& image,
                             std::string& error);
     ImagePages(const char* path, Reader reader) : m_path(path), m_reader(reader) {}
-    bool Next(const PageGeometry& sheet, RgbImage& page, std::string& error) override {
+    bool Next(const PageTarget& target, RgbImage& page, std::string& error) override {
         if (m_done)
             return false;
         m_done = true;
-        return m_reader(m_path, sheet, page, error);
+        return m_reader(m_path, target.sheet, page, error);
     }
 
   private:
@@ -35,15 +35,16 @@ bool ReadPngForSheet(const char* path, const PageGeometry&, RgbImage& image, std
     return ReadPng(path, image, error);
 }
 
-// A PDF document, each page of the job's page-ranges rendered at the job's resolution when the
-// driver asks for it.
+// A PDF document, each page of the job's page-ranges rendered when the driver asks for it: at
+// the scale that covers the sheet and cut to it when the page is to cover the sheet, else at
+// the job's resolution.
 class PdfPages : public DocumentPages {
   public:
     PdfPages(pappl_job_t* job, const pappl_pr_options_t* options)
         : m_renderer(papplJobGetFilename(job), [job] { return JobMustStop(job); }),
           m_first(options && options->first_page > 0 ? int(options->first_page) : 1),
           m_last(options && options->last_page > 0 ? int(options->last_page) : 0) {}
-    bool Next(const PageGeometry& sheet, RgbImage& page, std::string& error) override {
+    bool Next(const PageTarget& target, RgbImage& page, std::string& error) override {
         if (m_next == 0) {
             if (!m_renderer.Open(error))
                 return false;
@@ -53,7 +54,10 @@ class PdfPages : public DocumentPages {
         }
         if (m_next > m_last)
             return false;
-        return m_renderer.Render(m_next++, sheet.xdpi, sheet.ydpi, page, error);
+        const int number = m_next++;
+        if (target.scaling == PageScaling::Auto || target.scaling == PageScaling::Fill)
+            return m_renderer.RenderCovering(number, target.sheet, target.autoTurn, page, error);
+        return m_renderer.Render(number, target.sheet.xdpi, target.sheet.ydpi, page, error);
     }
 
   private:

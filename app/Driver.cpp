@@ -415,6 +415,20 @@ void AbandonJob(pappl_job_t* job) {
 
 namespace {
 
+// The sheet of a page that names none: the job's media, else the loaded media, else the
+// default media.
+const MediaSheet* SheetForJob(pappl_job_t* job, pappl_pr_options_t* options,
+                              const JobState& state) {
+    const MediaSheet* sheet = state.jobSheet;
+    if (sheet == nullptr)
+        sheet = LoadedSheet(papplJobGetPrinter(job));
+    if (sheet == nullptr)
+        sheet = FindMediaSheetByName(options->media.size_name);
+    if (sheet == nullptr)
+        sheet = FindMediaSheetByName(kDefaultPageSize);
+    return sheet;
+}
+
 // The settings are applied when the first page arrives. The sheet is the one the page's size
 // names (by name, or by its size in points: the sheet or its nominal print size); a page of
 // another size goes on the sheet the job's media names, else on the loaded media, else on the
@@ -429,13 +443,7 @@ bool StartPrint(pappl_job_t* job, pappl_pr_options_t* options, JobState* state,
     if (sheet == nullptr)
         sheet = FindMediaSheetByPoints(header.PageSize[0], header.PageSize[1]);
     if (sheet == nullptr)
-        sheet = state->jobSheet;
-    if (sheet == nullptr)
-        sheet = LoadedSheet(papplJobGetPrinter(job));
-    if (sheet == nullptr)
-        sheet = FindMediaSheetByName(options->media.size_name);
-    if (sheet == nullptr)
-        sheet = FindMediaSheetByName(kDefaultPageSize);
+        sheet = SheetForJob(job, options, *state);
 
     JobRequest request = state->request;
     request.pageSize = sheet->pageSize;
@@ -530,8 +538,14 @@ bool StartPage(pappl_job_t* job, pappl_pr_options_t* options, pappl_device_t*, u
                              std::to_string(header.cupsWidth) + " x " +
                              std::to_string(header.cupsHeight) +
                              " pixels is too large to fit onto a sheet.");
+    const size_t pageBytes = size_t(header.cupsWidth) * header.cupsHeight * 3;
+    if (state->pagePixels.size() == pageBytes) {
+        // A page the application decoded itself, handed over whole (PrintDocument).
+        state->rows = state->rowsRead = header.cupsHeight;
+        return true;
+    }
     try {
-        state->pagePixels.assign(size_t(header.cupsWidth) * header.cupsHeight * 3, 255);
+        state->pagePixels.assign(pageBytes, 255);
     } catch (const std::bad_alloc&) {
         return Fail(job, "Out of memory for page " + std::to_string(page) + ".");
     }
@@ -831,15 +845,17 @@ bool PrintDocument(pappl_job_t* job, pappl_device_t* device, DocumentPages& page
         papplJobDeletePrintOptions(options);
         return false;
     }
-    // The pages are decoded for the sheet the job names, or the default one; the page is then
-    // fitted onto the sheet chosen for the job in any case.
-    const MediaSheet* planned = StateOf(job)->jobSheet;
-    if (planned == nullptr)
-        planned = FindMediaSheetByName(kDefaultPageSize);
+    // The pages are decoded for the sheet the first page will be printed on, as the job's
+    // scaling places them; the page is then fitted onto the sheet chosen in any case.
+    JobState* state = StateOf(job);
+    const MediaSheet* planned = SheetForJob(job, options, *state);
     int xdpi = 300, ydpi = 300;
     PrintResolution(options->printer_resolution[0], options->printer_resolution[1], xdpi, ydpi);
-    const PageGeometry sheet{planned->widthDots * xdpi / kSheetDpi,
-                             planned->lengthDots * ydpi / kSheetDpi, xdpi, ydpi};
+    PageTarget target;
+    target.sheet = PageGeometry{planned->widthDots * xdpi / kSheetDpi,
+                                planned->lengthDots * ydpi / kSheetDpi, xdpi, ydpi};
+    target.scaling = state->scaling;
+    target.autoTurn = state->autoTurn;
 
     std::string error;
     unsigned number = 0;
@@ -848,7 +864,7 @@ bool PrintDocument(pappl_job_t* job, pappl_device_t* device, DocumentPages& page
         RgbImage page;
         page.geometry.xdpi = xdpi;
         page.geometry.ydpi = ydpi;
-        if (!pages.Next(sheet, page, error)) {
+        if (!pages.Next(target, page, error)) {
             if (JobMustStop(job))
                 error.clear();
             break;
@@ -868,12 +884,16 @@ bool PrintDocument(pappl_job_t* job, pappl_device_t* device, DocumentPages& page
         header.cupsPageSizeName[0] = '\0';
         header.NumCopies = 1;
         ++number;
+        // The page is handed over whole: a page to be fitted is fitted from these pixels, a
+        // page at the sheet's dots goes row by row.
+        state->pagePixels = std::move(page.pixels);
         printed = StartPage(job, options, device, number);
         const size_t rowBytes = size_t(page.geometry.width) * 3;
-        for (int y = 0; printed && y < page.geometry.height; ++y)
-            printed =
-                WriteLine(job, options, device, unsigned(y), &page.pixels[size_t(y) * rowBytes]);
+        for (int y = 0; printed && !state->fitting && y < page.geometry.height; ++y)
+            printed = WriteLine(job, options, device, unsigned(y),
+                                &state->pagePixels[size_t(y) * rowBytes]);
         printed = printed && EndPage(job, options, device, number);
+        std::vector<unsigned char>().swap(state->pagePixels);
         if (!printed && papplJobGetMessage(job) != nullptr)
             error = papplJobGetMessage(job);
     }

@@ -23,9 +23,9 @@ extern const char kDriverFormat[]; // "application/pdf"
 class DocumentPages {
   public:
     virtual ~DocumentPages() = default;
-    // The next page, decoded for the sheet (its dots at the job's resolution): true with a
-    // page; false at the end, or with a reason for the user when the page cannot be had.
-    virtual bool Next(const PageGeometry& sheet, RgbImage& page, std::string& error) = 0;
+    // The next page, decoded for the target: true with a page; false at the end, or with a
+    // reason for the user when the page cannot be had.
+    virtual bool Next(const PageTarget& target, RgbImage& page, std::string& error) = 0;
 };
 
 // The job is cancelled, or the application is stopping.

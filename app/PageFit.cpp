@@ -61,23 +61,46 @@ AxisTaps MakeTaps(int outSize, int inSize, double scale, double offset) {
     return taps;
 }
 
-inline std::uint8_t Clamp(std::int64_t acc) {
-    const std::int64_t v = (acc + (kWeightOne / 2)) >> kWeightBits;
+// The weights of one output pixel add up to about kWeightOne, so a sum of 8-bit samples times
+// them stays far inside 32 bits.
+inline std::uint8_t Clamp(std::int32_t acc) {
+    const std::int32_t v = (acc + (kWeightOne / 2)) >> kWeightBits;
     return std::uint8_t(v < 0 ? 0 : v > 255 ? 255 : v);
 }
 
 // The page turned a quarter counter-clockwise: its top-right corner becomes the top-left.
+// Turned in square tiles, so that the rows written stay in the caches instead of every pixel
+// landing on a page of memory of its own.
 std::vector<std::uint8_t> Turn(const std::uint8_t* pixels, std::size_t stride, int width,
                                int height) {
+    constexpr int kTile = 64;
     std::vector<std::uint8_t> out(size_t(width) * size_t(height) * 3);
     const size_t outStride = size_t(height) * 3;
-    for (int y = 0; y < height; ++y) {
-        const std::uint8_t* in = pixels + size_t(y) * stride;
-        for (int x = 0; x < width; ++x)
-            std::memcpy(&out[size_t(width - 1 - x) * outStride + size_t(y) * 3], in + size_t(x) * 3,
-                        3);
+    for (int top = 0; top < height; top += kTile) {
+        const int bottom = std::min(height, top + kTile);
+        for (int left = 0; left < width; left += kTile) {
+            const int right = std::min(width, left + kTile);
+            for (int x = left; x < right; ++x) {
+                std::uint8_t* to = &out[size_t(width - 1 - x) * outStride];
+                const std::uint8_t* from = pixels + size_t(x) * 3;
+                for (int y = top; y < bottom; ++y)
+                    std::memcpy(to + size_t(y) * 3, from + size_t(y) * stride, 3);
+            }
+        }
     }
     return out;
+}
+
+// Whole sheet dots by which a page lands shifted on the sheet at a scale of one, within what
+// the resampler's 14-bit weights cannot tell apart (so its result would be the copy); false
+// for any other placement.
+bool WholeDotShift(double scale, double offset, int& shift) {
+    const double nearest = std::round(offset);
+    if (std::fabs(scale - 1.0) > 1e-10 || std::fabs(offset - nearest) > 1e-6 ||
+        std::fabs(nearest) > 1e9)
+        return false;
+    shift = int(nearest);
+    return true;
 }
 
 } // namespace
@@ -133,6 +156,29 @@ bool FitPage(const std::uint8_t* pixels, std::size_t stride, const PageGeometry&
             std::swap(width, height);
             stride = size_t(width) * 3;
         }
+        // A page made at the sheet's scale (a PDF page rendered for it) is copied, cut or
+        // padded with white.
+        int shiftX = 0, shiftY = 0;
+        if (WholeDotShift(placement.scaleX, placement.offsetX, shiftX) &&
+            WholeDotShift(placement.scaleY, placement.offsetY, shiftY)) {
+            // Only the columns the page reaches are written: the others stay white.
+            const std::vector<std::uint8_t> white(size_t(sheet.width) * 3, 255);
+            std::vector<std::uint8_t> line = white;
+            const int left = std::max(0, shiftX);
+            const int right = std::min(sheet.width, shiftX + width);
+            for (int y = 0; y < sheet.height; ++y) {
+                const long source = long(y) - shiftY;
+                if (source < 0 || source >= height || left >= right) {
+                    row(white.data());
+                    continue;
+                }
+                std::memcpy(&line[size_t(left) * 3],
+                            pixels + size_t(source) * stride + size_t(left - shiftX) * 3,
+                            size_t(right - left) * 3);
+                row(line.data());
+            }
+            return true;
+        }
         const AxisTaps across = MakeTaps(sheet.width, width, placement.scaleX, placement.offsetX);
         const AxisTaps along = MakeTaps(sheet.height, height, placement.scaleY, placement.offsetY);
 
@@ -157,11 +203,11 @@ bool FitPage(const std::uint8_t* pixels, std::size_t stride, const PageGeometry&
                     continue;
                 const std::int32_t* w = &across.weights[size_t(x) * size_t(across.stride)];
                 const std::uint8_t* src = in + size_t(across.first[size_t(x)]) * 3;
-                std::int64_t r = 0, g = 0, b = 0;
+                std::int32_t r = 0, g = 0, b = 0;
                 for (int k = 0; k < n; ++k, src += 3) {
-                    r += std::int64_t(w[k]) * src[0];
-                    g += std::int64_t(w[k]) * src[1];
-                    b += std::int64_t(w[k]) * src[2];
+                    r += w[k] * src[0];
+                    g += w[k] * src[1];
+                    b += w[k] * src[2];
                 }
                 out[size_t(x) * 3] = Clamp(r);
                 out[size_t(x) * 3 + 1] = Clamp(g);
@@ -170,6 +216,7 @@ bool FitPage(const std::uint8_t* pixels, std::size_t stride, const PageGeometry&
         }
 
         std::vector<std::uint8_t> line(outStride);
+        std::vector<std::int32_t> sums(outStride);
         for (int y = 0; y < sheet.height; ++y) {
             const int n = along.count[size_t(y)];
             if (n == 0) {
@@ -180,12 +227,16 @@ bool FitPage(const std::uint8_t* pixels, std::size_t stride, const PageGeometry&
             const std::int32_t* w = &along.weights[size_t(y) * size_t(along.stride)];
             const std::uint8_t* base =
                 &acrossRows[size_t(along.first[size_t(y)] - firstRow) * outStride];
-            for (size_t i = 0; i < outStride; ++i) {
-                std::int64_t acc = 0;
-                for (int k = 0; k < n; ++k)
-                    acc += std::int64_t(w[k]) * base[size_t(k) * outStride + i];
-                line[i] = Clamp(acc);
+            // Tap by tap over the whole row: the same sums, read and added in long runs.
+            std::fill(sums.begin(), sums.end(), 0);
+            for (int k = 0; k < n; ++k) {
+                const std::int32_t weight = w[k];
+                const std::uint8_t* src = base + size_t(k) * outStride;
+                for (size_t i = 0; i < outStride; ++i)
+                    sums[i] += weight * src[i];
             }
+            for (size_t i = 0; i < outStride; ++i)
+                line[i] = Clamp(sums[i]);
             // Columns the page does not reach stay white.
             for (int x = 0; x < sheet.width; ++x)
                 if (across.count[size_t(x)] == 0)

@@ -27,6 +27,14 @@ struct RgbImage {
     std::vector<std::uint8_t> pixels;
 };
 
+// Where a decoded page is going: the sheet (its dots at the job's resolution), the job's
+// print-scaling, and whether the page may be turned to the sheet's orientation.
+struct PageTarget {
+    PageGeometry sheet;
+    PageScaling scaling = PageScaling::Auto;
+    bool autoTurn = true;
+};
+
 // Where the page lands on the sheet. The page is first turned a quarter counter-clockwise when
 // `turned`; its (turned) pixels are then scaled by scaleX/scaleY and placed with their top-left
 // corner at offsetX/offsetY sheet dots (negative where the page overhangs).

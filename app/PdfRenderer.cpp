@@ -34,6 +34,12 @@ constexpr rlim_t kFileSize = rlim_t(16) << 20;
 constexpr std::chrono::seconds kTimeLimit(60);
 // The largest page taken from pdftoppm: 100 megapixels, at most 16384 a side.
 constexpr unsigned long long kMaxPagePixels = 100000000ULL;
+// A page is rendered covering the sheet up to this scale; a smaller page (a stamp-sized
+// document) is rendered at the job's resolution and enlarged by the page fitting.
+constexpr double kMaxCoverScale = 16.0;
+// pdftoppm writes a page of tens of megabytes in pieces of 4 KiB: a pipe of 1 MiB, read a
+// mebibyte at a time, wakes the server a few dozen times a page instead of thousands.
+constexpr int kPipeBytes = 1 << 20;
 constexpr size_t kMaxErrorText = 4096;
 
 struct ChildResult {
@@ -99,7 +105,8 @@ ChildResult RunChild(const char* program, std::vector<std::string> args,
 
     const auto deadline = std::chrono::steady_clock::now() + kTimeLimit;
     pollfd fds[2] = {{out[0], POLLIN, 0}, {err[0], POLLIN, 0}};
-    std::vector<char> buffer(size_t(1) << 16);
+    fcntl(out[0], F_SETPIPE_SZ, kPipeBytes);
+    std::vector<char> buffer(static_cast<size_t>(kPipeBytes));
     bool killed = false;
     while (fds[0].fd >= 0 || fds[1].fd >= 0) {
         if (!killed) {
@@ -264,53 +271,120 @@ bool PdfRenderer::Open(std::string& error) {
         error = "The PDF document has no pages.";
         return false;
     }
+    // Without a page range pdfinfo describes the first page: it need not be asked again.
+    m_firstPageInfo = std::move(text);
+    return true;
+}
+
+bool PdfRenderer::PageSize(int number, double& width, double& height, std::string& error) {
+    const std::string n = std::to_string(number);
+    std::string info = number == 1 ? m_firstPageInfo : std::string();
+    if (info.empty()) {
+        const ChildResult sized = RunChild(
+            kPdfInfo, {"pdfinfo", "-f", n, "-l", n, m_path},
+            [&info](const char* data, size_t size) {
+                info.append(data, size);
+                return info.size() < 65536;
+            },
+            m_stop);
+        error = Failure(sized);
+        if (!error.empty())
+            return false;
+    }
+    const size_t at = info.find(" size:");
+    if (at == std::string::npos ||
+        sscanf(info.c_str() + at + 6, "%lf x %lf", &width, &height) != 2 || !(width > 0) ||
+        !(height > 0)) {
+        error = "Page " + n + " of the PDF document has no size.";
+        return false;
+    }
+    // pdftoppm turns the page by its rotation.
+    const size_t rot = info.find(" rot:");
+    if (rot != std::string::npos && std::abs(std::atoi(info.c_str() + rot + 5)) % 180 == 90)
+        std::swap(width, height);
+    return true;
+}
+
+bool PdfRenderer::PrintableSize(int number, int xdpi, int ydpi, double& width, double& height,
+                                std::string& error) {
+    // The page's size first: pdftoppm hands out a 1 x 1 page when it cannot allocate the
+    // real one, and a page far beyond any sheet is refused before it is rendered.
+    if (!PageSize(number, width, height, error))
+        return false;
+    const double pixelsX = width * xdpi / 72.0, pixelsY = height * ydpi / 72.0;
+    if (std::max(pixelsX, pixelsY) > kMaxImageSide + 1.0 ||
+        pixelsX * pixelsY > double(kMaxPagePixels)) {
+        error = "Page " + std::to_string(number) + " of the PDF document is too large to print.";
+        return false;
+    }
     return true;
 }
 
 bool PdfRenderer::Render(int number, int xdpi, int ydpi, RgbImage& page, std::string& error) {
-    const std::string n = std::to_string(number);
-    // The page's size first: pdftoppm hands out a 1 x 1 page when it cannot allocate the
-    // real one, and a page far beyond any sheet is refused before it is rendered.
-    std::string info;
-    const ChildResult sized = RunChild(
-        kPdfInfo, {"pdfinfo", "-f", n, "-l", n, m_path},
-        [&info](const char* data, size_t size) {
-            info.append(data, size);
-            return info.size() < 65536;
-        },
-        m_stop);
-    error = Failure(sized);
-    if (!error.empty())
-        return false;
-    const size_t at = info.find(" size:");
     double widthPt = 0.0, heightPt = 0.0;
-    if (at == std::string::npos ||
-        sscanf(info.c_str() + at + 6, "%lf x %lf", &widthPt, &heightPt) != 2 || widthPt <= 0 ||
-        heightPt <= 0) {
-        error = "Page " + n + " of the PDF document has no size.";
+    if (!PrintableSize(number, xdpi, ydpi, widthPt, heightPt, error))
         return false;
-    }
-    const double width = widthPt * xdpi / 72.0, height = heightPt * ydpi / 72.0;
-    if (std::max(width, height) > kMaxImageSide + 1.0 || width * height > double(kMaxPagePixels)) {
-        error = "Page " + n + " of the PDF document is too large to print.";
+    if (!RunPdfToPpm(number, {"-rx", std::to_string(xdpi), "-ry", std::to_string(ydpi)}, page,
+                     error))
         return false;
-    }
+    page.geometry.xdpi = xdpi;
+    page.geometry.ydpi = ydpi;
+    return true;
+}
 
+bool PdfRenderer::RenderCovering(int number, const PageGeometry& sheet, bool autoTurn,
+                                 RgbImage& page, std::string& error) {
+    double widthPt = 0.0, heightPt = 0.0;
+    if (!PrintableSize(number, sheet.xdpi, sheet.ydpi, widthPt, heightPt, error))
+        return false;
+    // The page's orientation decides as in PlacePage; the sheet is then taken as the page lies.
+    const double pageW = widthPt / 72.0, pageH = heightPt / 72.0;
+    const double sheetW = double(sheet.width) / sheet.xdpi;
+    const double sheetH = double(sheet.height) / sheet.ydpi;
+    const bool turned =
+        autoTurn && (pageW > pageH) != (sheetW > sheetH) && pageW != pageH && sheetW != sheetH;
+    const int cutW = turned ? sheet.height : sheet.width;
+    const int cutH = turned ? sheet.width : sheet.height;
+    const int dpiX = turned ? sheet.ydpi : sheet.xdpi;
+    const int dpiY = turned ? sheet.xdpi : sheet.ydpi;
+    const double scale = std::max(cutW / (pageW * dpiX), cutH / (pageH * dpiY));
+    if (!(scale <= kMaxCoverScale))
+        return Render(number, sheet.xdpi, sheet.ydpi, page, error);
+    // The scaled page overhangs the sheet along one side: the middle of it is kept, as
+    // PlacePage centres it.
+    const double rx = dpiX * scale, ry = dpiY * scale;
+    const int x = std::max(0, int((pageW * rx - cutW) / 2.0));
+    const int y = std::max(0, int((pageH * ry - cutH) / 2.0));
+    char resolution[2][32];
+    snprintf(resolution[0], sizeof(resolution[0]), "%.9g", rx);
+    snprintf(resolution[1], sizeof(resolution[1]), "%.9g", ry);
+    if (!RunPdfToPpm(number,
+                     {"-rx", resolution[0], "-ry", resolution[1], "-x", std::to_string(x), "-y",
+                      std::to_string(y), "-W", std::to_string(cutW), "-H", std::to_string(cutH)},
+                     page, error))
+        return false;
+    // The page is at the sheet's resolution: a page cut to the sheet's dots lands on them one
+    // to one.
+    page.geometry.xdpi = dpiX;
+    page.geometry.ydpi = dpiY;
+    return true;
+}
+
+bool PdfRenderer::RunPdfToPpm(int number, const std::vector<std::string>& options, RgbImage& page,
+                              std::string& error) {
+    const std::string n = std::to_string(number);
+    std::vector<std::string> args = {"pdftoppm", "-cropbox", "-f", n, "-l", n};
+    args.insert(args.end(), options.begin(), options.end());
+    args.push_back(m_path);
     PpmReader reader(page);
     const ChildResult result = RunChild(
-        kPdfToPpm,
-        {"pdftoppm", "-cropbox", "-f", n, "-l", n, "-rx", std::to_string(xdpi), "-ry",
-         std::to_string(ydpi), m_path},
+        kPdfToPpm, std::move(args),
         [&reader](const char* data, size_t size) { return reader.Add(data, size); }, m_stop);
     error = Failure(result);
     if (error.empty() &&
         (!reader.Complete() || page.geometry.width < 2 || page.geometry.height < 2))
         error = "Page " + n + " of the PDF document cannot be rendered.";
-    if (!error.empty())
-        return false;
-    page.geometry.xdpi = xdpi;
-    page.geometry.ydpi = ydpi;
-    return true;
+    return error.empty();
 }
 
 } // namespace tq51m

@@ -11,8 +11,7 @@ namespace tq51m {
 bool SetLoadedMedia(pappl_printer_t* printer, const pappl_media_col_t& loaded);
 
 // Renames a default or ready media that names a sheet by another of its names (the sheet with
-// its bleed, as state files of older versions and some clients name it) to the sheet's
-// standard name.
+// its bleed, as state files of older versions name it) to the sheet's standard name.
 void UseStandardMediaNames(pappl_printer_t* printer);
 
 } // namespace tq51m

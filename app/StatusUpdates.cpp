@@ -52,6 +52,7 @@ bool RefreshPrinterStatus(pappl_printer_t* printer) {
     PrinterState* state = PrinterState::Of(printer);
     if (state == nullptr)
         return false;
+    // PAPPL reads a printer's status first right after loading it from the state file.
     UseStandardMediaNames(printer);
     const char* uri = papplPrinterGetDeviceURI(printer);
     const std::string path = StatusFilePath(uri ? uri : "");

@@ -613,5 +613,61 @@ Funktioniert der Drucker nach dem Neustart nicht wieder, den Kundendienst kontak
         <source>Out of memory for page %1.</source>
         <translation>Nicht genügend Speicher für Seite %1.</translation>
     </message>
+    <message>
+        <source>The printer's device is not a velmora-zelbackend device.</source>
+        <translation>Das Gerät des Druckers ist kein velmora-zelbackend-Gerät.</translation>
+    </message>
+    <message>
+        <source>Unsupported raster page: %1 bits per pixel.</source>
+        <translation>Nicht unterstützte Rasterseite: %1 Bit pro Pixel.</translation>
+    </message>
+    <message>
+        <source>Page %1 of %2 x %3 pixels is larger than any sheet of the printer.</source>
+        <translation>Seite %1 mit %2 x %3 Pixeln ist größer als jedes Blatt des Druckers.</translation>
+    </message>
+    <message>
+        <source>Page %1 of %2 x %3 pixels is too large to fit onto a sheet.</source>
+        <translation>Seite %1 mit %2 x %3 Pixeln ist zu groß, um auf ein Blatt eingepasst zu werden.</translation>
+    </message>
+    <message>
+        <source>The document ends inside page %1 (%2 of %3 rows): it was not printed. Send it again.</source>
+        <translation>Das Dokument endet innerhalb von Seite %1 (%2 von %3 Zeilen): Es wurde nicht gedruckt. Senden Sie es erneut.</translation>
+    </message>
+    <message>
+        <source>Out of memory while fitting the page onto the sheet.</source>
+        <translation>Nicht genügend Speicher, um die Seite auf das Blatt einzupassen.</translation>
+    </message>
+    <message>
+        <source>The PDF renderer cannot be started.</source>
+        <translation>Der PDF-Renderer kann nicht gestartet werden.</translation>
+    </message>
+    <message>
+        <source>The PDF document is encrypted: it cannot be printed without its password.</source>
+        <translation>Das PDF-Dokument ist verschlüsselt: Ohne sein Passwort kann es nicht gedruckt werden.</translation>
+    </message>
+    <message>
+        <source>The PDF document cannot be read: its description is too long.</source>
+        <translation>Das PDF-Dokument kann nicht gelesen werden: Seine Beschreibung ist zu lang.</translation>
+    </message>
+    <message>
+        <source>The JPEG image of %1 x %2 pixels is too large to print.</source>
+        <translation>Das JPEG-Bild mit %1 x %2 Pixeln ist zu groß zum Drucken.</translation>
+    </message>
+    <message>
+        <source>Out of memory for the JPEG image.</source>
+        <translation>Nicht genügend Speicher für das JPEG-Bild.</translation>
+    </message>
+    <message>
+        <source>The PNG image of %1 x %2 pixels is too large to print.</source>
+        <translation>Das PNG-Bild mit %1 x %2 Pixeln ist zu groß zum Drucken.</translation>
+    </message>
+    <message>
+        <source>Out of memory for the PNG image.</source>
+        <translation>Nicht genügend Speicher für das PNG-Bild.</translation>
+    </message>
+    <message>
+        <source>Stopped.</source>
+        <translation>Gestoppt.</translation>
+    </message>
 </context>
 </TS>

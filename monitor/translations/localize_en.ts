@@ -613,5 +613,61 @@ If the printer does not recover after the restart, contact the service center.</
         <source>Out of memory for page %1.</source>
         <translation>Out of memory for page %1.</translation>
     </message>
+    <message>
+        <source>The printer's device is not a velmora-zelbackend device.</source>
+        <translation>The printer's device is not a velmora-zelbackend device.</translation>
+    </message>
+    <message>
+        <source>Unsupported raster page: %1 bits per pixel.</source>
+        <translation>Unsupported raster page: %1 bits per pixel.</translation>
+    </message>
+    <message>
+        <source>Page %1 of %2 x %3 pixels is larger than any sheet of the printer.</source>
+        <translation>Page %1 of %2 x %3 pixels is larger than any sheet of the printer.</translation>
+    </message>
+    <message>
+        <source>Page %1 of %2 x %3 pixels is too large to fit onto a sheet.</source>
+        <translation>Page %1 of %2 x %3 pixels is too large to fit onto a sheet.</translation>
+    </message>
+    <message>
+        <source>The document ends inside page %1 (%2 of %3 rows): it was not printed. Send it again.</source>
+        <translation>The document ends inside page %1 (%2 of %3 rows): it was not printed. Send it again.</translation>
+    </message>
+    <message>
+        <source>Out of memory while fitting the page onto the sheet.</source>
+        <translation>Out of memory while fitting the page onto the sheet.</translation>
+    </message>
+    <message>
+        <source>The PDF renderer cannot be started.</source>
+        <translation>The PDF renderer cannot be started.</translation>
+    </message>
+    <message>
+        <source>The PDF document is encrypted: it cannot be printed without its password.</source>
+        <translation>The PDF document is encrypted: it cannot be printed without its password.</translation>
+    </message>
+    <message>
+        <source>The PDF document cannot be read: its description is too long.</source>
+        <translation>The PDF document cannot be read: its description is too long.</translation>
+    </message>
+    <message>
+        <source>The JPEG image of %1 x %2 pixels is too large to print.</source>
+        <translation>The JPEG image of %1 x %2 pixels is too large to print.</translation>
+    </message>
+    <message>
+        <source>Out of memory for the JPEG image.</source>
+        <translation>Out of memory for the JPEG image.</translation>
+    </message>
+    <message>
+        <source>The PNG image of %1 x %2 pixels is too large to print.</source>
+        <translation>The PNG image of %1 x %2 pixels is too large to print.</translation>
+    </message>
+    <message>
+        <source>Out of memory for the PNG image.</source>
+        <translation>Out of memory for the PNG image.</translation>
+    </message>
+    <message>
+        <source>Stopped.</source>
+        <translation>Stopped.</translation>
+    </message>
 </context>
 </TS>

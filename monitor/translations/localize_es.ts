@@ -613,5 +613,61 @@ Si la impresora no se recupera tras el reinicio, póngase en contacto con el ser
         <source>Out of memory for page %1.</source>
         <translation>Memoria insuficiente para la página %1.</translation>
     </message>
+    <message>
+        <source>The printer's device is not a velmora-zelbackend device.</source>
+        <translation>El dispositivo de la impresora no es un dispositivo velmora-zelbackend.</translation>
+    </message>
+    <message>
+        <source>Unsupported raster page: %1 bits per pixel.</source>
+        <translation>Página ráster no compatible: %1 bits por píxel.</translation>
+    </message>
+    <message>
+        <source>Page %1 of %2 x %3 pixels is larger than any sheet of the printer.</source>
+        <translation>La página %1 de %2 x %3 píxeles es más grande que cualquier hoja de la impresora.</translation>
+    </message>
+    <message>
+        <source>Page %1 of %2 x %3 pixels is too large to fit onto a sheet.</source>
+        <translation>La página %1 de %2 x %3 píxeles es demasiado grande para ajustarla a una hoja.</translation>
+    </message>
+    <message>
+        <source>The document ends inside page %1 (%2 of %3 rows): it was not printed. Send it again.</source>
+        <translation>El documento termina dentro de la página %1 (%2 de %3 filas): no se imprimió. Envíelo de nuevo.</translation>
+    </message>
+    <message>
+        <source>Out of memory while fitting the page onto the sheet.</source>
+        <translation>Memoria insuficiente para ajustar la página a la hoja.</translation>
+    </message>
+    <message>
+        <source>The PDF renderer cannot be started.</source>
+        <translation>No se puede iniciar el representador de PDF.</translation>
+    </message>
+    <message>
+        <source>The PDF document is encrypted: it cannot be printed without its password.</source>
+        <translation>El documento PDF está cifrado: no se puede imprimir sin su contraseña.</translation>
+    </message>
+    <message>
+        <source>The PDF document cannot be read: its description is too long.</source>
+        <translation>No se puede leer el documento PDF: su descripción es demasiado larga.</translation>
+    </message>
+    <message>
+        <source>The JPEG image of %1 x %2 pixels is too large to print.</source>
+        <translation>La imagen JPEG de %1 x %2 píxeles es demasiado grande para imprimirla.</translation>
+    </message>
+    <message>
+        <source>Out of memory for the JPEG image.</source>
+        <translation>Memoria insuficiente para la imagen JPEG.</translation>
+    </message>
+    <message>
+        <source>The PNG image of %1 x %2 pixels is too large to print.</source>
+        <translation>La imagen PNG de %1 x %2 píxeles es demasiado grande para imprimirla.</translation>
+    </message>
+    <message>
+        <source>Out of memory for the PNG image.</source>
+        <translation>Memoria insuficiente para la imagen PNG.</translation>
+    </message>
+    <message>
+        <source>Stopped.</source>
+        <translation>Detenido.</translation>
+    </message>
 </context>
 </TS>

@@ -613,5 +613,61 @@ Si l&apos;imprimante ne fonctionne toujours pas après le redémarrage, contacte
         <source>Out of memory for page %1.</source>
         <translation>Mémoire insuffisante pour la page %1.</translation>
     </message>
+    <message>
+        <source>The printer's device is not a velmora-zelbackend device.</source>
+        <translation>Le périphérique de l'imprimante n'est pas un périphérique velmora-zelbackend.</translation>
+    </message>
+    <message>
+        <source>Unsupported raster page: %1 bits per pixel.</source>
+        <translation>Page raster non prise en charge : %1 bits par pixel.</translation>
+    </message>
+    <message>
+        <source>Page %1 of %2 x %3 pixels is larger than any sheet of the printer.</source>
+        <translation>La page %1 de %2 x %3 pixels est plus grande que toutes les feuilles de l'imprimante.</translation>
+    </message>
+    <message>
+        <source>Page %1 of %2 x %3 pixels is too large to fit onto a sheet.</source>
+        <translation>La page %1 de %2 x %3 pixels est trop grande pour être ajustée à une feuille.</translation>
+    </message>
+    <message>
+        <source>The document ends inside page %1 (%2 of %3 rows): it was not printed. Send it again.</source>
+        <translation>Le document se termine au milieu de la page %1 (%2 lignes sur %3) : il n'a pas été imprimé. Renvoyez-le.</translation>
+    </message>
+    <message>
+        <source>Out of memory while fitting the page onto the sheet.</source>
+        <translation>Mémoire insuffisante pour ajuster la page à la feuille.</translation>
+    </message>
+    <message>
+        <source>The PDF renderer cannot be started.</source>
+        <translation>Le moteur de rendu PDF ne peut pas être démarré.</translation>
+    </message>
+    <message>
+        <source>The PDF document is encrypted: it cannot be printed without its password.</source>
+        <translation>Le document PDF est chiffré : il ne peut pas être imprimé sans son mot de passe.</translation>
+    </message>
+    <message>
+        <source>The PDF document cannot be read: its description is too long.</source>
+        <translation>Le document PDF ne peut pas être lu : sa description est trop longue.</translation>
+    </message>
+    <message>
+        <source>The JPEG image of %1 x %2 pixels is too large to print.</source>
+        <translation>L'image JPEG de %1 x %2 pixels est trop grande pour être imprimée.</translation>
+    </message>
+    <message>
+        <source>Out of memory for the JPEG image.</source>
+        <translation>Mémoire insuffisante pour l'image JPEG.</translation>
+    </message>
+    <message>
+        <source>The PNG image of %1 x %2 pixels is too large to print.</source>
+        <translation>L'image PNG de %1 x %2 pixels est trop grande pour être imprimée.</translation>
+    </message>
+    <message>
+        <source>Out of memory for the PNG image.</source>
+        <translation>Mémoire insuffisante pour l'image PNG.</translation>
+    </message>
+    <message>
+        <source>Stopped.</source>
+        <translation>Arrêté.</translation>
+    </message>
 </context>
 </TS>

@@ -613,5 +613,61 @@
         <source>Out of memory for page %1.</source>
         <translation>%1 ページ目のためのメモリーが足りません。</translation>
     </message>
+    <message>
+        <source>The printer's device is not a velmora-zelbackend device.</source>
+        <translation>プリンターのデバイスが velmora-zelbackend のデバイスではありません。</translation>
+    </message>
+    <message>
+        <source>Unsupported raster page: %1 bits per pixel.</source>
+        <translation>対応していないラスターページです: 1 ピクセルあたり %1 ビット。</translation>
+    </message>
+    <message>
+        <source>Page %1 of %2 x %3 pixels is larger than any sheet of the printer.</source>
+        <translation>%1 ページ目 (%2 x %3 ピクセル) はプリンターのどの用紙よりも大きいです。</translation>
+    </message>
+    <message>
+        <source>Page %1 of %2 x %3 pixels is too large to fit onto a sheet.</source>
+        <translation>%1 ページ目 (%2 x %3 ピクセル) は大きすぎて用紙に合わせられません。</translation>
+    </message>
+    <message>
+        <source>The document ends inside page %1 (%2 of %3 rows): it was not printed. Send it again.</source>
+        <translation>文書が %1 ページ目の途中 (%3 行中 %2 行) で終わっています。印刷されませんでした。もう一度送信してください。</translation>
+    </message>
+    <message>
+        <source>Out of memory while fitting the page onto the sheet.</source>
+        <translation>ページを用紙に合わせるためのメモリーが足りません。</translation>
+    </message>
+    <message>
+        <source>The PDF renderer cannot be started.</source>
+        <translation>PDF レンダラーを起動できません。</translation>
+    </message>
+    <message>
+        <source>The PDF document is encrypted: it cannot be printed without its password.</source>
+        <translation>PDF 文書は暗号化されています。パスワードなしでは印刷できません。</translation>
+    </message>
+    <message>
+        <source>The PDF document cannot be read: its description is too long.</source>
+        <translation>PDF 文書を読み込めません。記述が長すぎます。</translation>
+    </message>
+    <message>
+        <source>The JPEG image of %1 x %2 pixels is too large to print.</source>
+        <translation>JPEG 画像 (%1 x %2 ピクセル) は大きすぎて印刷できません。</translation>
+    </message>
+    <message>
+        <source>Out of memory for the JPEG image.</source>
+        <translation>JPEG 画像のためのメモリーが足りません。</translation>
+    </message>
+    <message>
+        <source>The PNG image of %1 x %2 pixels is too large to print.</source>
+        <translation>PNG 画像 (%1 x %2 ピクセル) は大きすぎて印刷できません。</translation>
+    </message>
+    <message>
+        <source>Out of memory for the PNG image.</source>
+        <translation>PNG 画像のためのメモリーが足りません。</translation>
+    </message>
+    <message>
+        <source>Stopped.</source>
+        <translation>停止しました。</translation>
+    </message>
 </context>
 </TS>

@@ -613,5 +613,61 @@
         <source>Out of memory for page %1.</source>
         <translation>第 %1 页内存不足。</translation>
     </message>
+    <message>
+        <source>The printer's device is not a velmora-zelbackend device.</source>
+        <translation>打印机的设备不是 velmora-zelbackend 设备。</translation>
+    </message>
+    <message>
+        <source>Unsupported raster page: %1 bits per pixel.</source>
+        <translation>不支持的光栅页面：每像素 %1 位。</translation>
+    </message>
+    <message>
+        <source>Page %1 of %2 x %3 pixels is larger than any sheet of the printer.</source>
+        <translation>第 %1 页（%2 x %3 像素）大于打印机的任何纸张。</translation>
+    </message>
+    <message>
+        <source>Page %1 of %2 x %3 pixels is too large to fit onto a sheet.</source>
+        <translation>第 %1 页（%2 x %3 像素）太大，无法适配到纸张上。</translation>
+    </message>
+    <message>
+        <source>The document ends inside page %1 (%2 of %3 rows): it was not printed. Send it again.</source>
+        <translation>文档在第 %1 页中途结束（%3 行中的 %2 行）：未打印。请重新发送。</translation>
+    </message>
+    <message>
+        <source>Out of memory while fitting the page onto the sheet.</source>
+        <translation>将页面适配到纸张时内存不足。</translation>
+    </message>
+    <message>
+        <source>The PDF renderer cannot be started.</source>
+        <translation>无法启动 PDF 渲染器。</translation>
+    </message>
+    <message>
+        <source>The PDF document is encrypted: it cannot be printed without its password.</source>
+        <translation>PDF 文档已加密：没有密码无法打印。</translation>
+    </message>
+    <message>
+        <source>The PDF document cannot be read: its description is too long.</source>
+        <translation>无法读取 PDF 文档：其描述过长。</translation>
+    </message>
+    <message>
+        <source>The JPEG image of %1 x %2 pixels is too large to print.</source>
+        <translation>JPEG 图像（%1 x %2 像素）太大，无法打印。</translation>
+    </message>
+    <message>
+        <source>Out of memory for the JPEG image.</source>
+        <translation>JPEG 图像内存不足。</translation>
+    </message>
+    <message>
+        <source>The PNG image of %1 x %2 pixels is too large to print.</source>
+        <translation>PNG 图像（%1 x %2 像素）太大，无法打印。</translation>
+    </message>
+    <message>
+        <source>Out of memory for the PNG image.</source>
+        <translation>PNG 图像内存不足。</translation>
+    </message>
+    <message>
+        <source>Stopped.</source>
+        <translation>已停止。</translation>
+    </message>
 </context>
 </TS>

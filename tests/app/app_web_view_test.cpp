@@ -163,6 +163,11 @@ TEST(AppWebView, PageWordsComeFromTheMonitorsCatalogues) {
          "Waiting for the printer: Waiting (Power saving mode) (The printer stopped: it needs "
          "attention.)",
          "プリンター待ち: 待機中（省電力モード） (プリンターが停止しました。確認が必要です。)"},
+        // Parts placed by their number where the translation orders them differently.
+        {"ja",
+         "The document ends inside page 1 (120 of 3000 rows): it was not printed. Send it again.",
+         "文書が 1 ページ目の途中 (3000 行中 120 行) で終わっています。印刷されませんでした。"
+         "もう一度送信してください。"},
         // A part nobody translates keeps the whole text English.
         {"de", "Job 4 stopped: Unable to run velmora-zelbackend: No such file",
          "Job 4 stopped: Unable to run velmora-zelbackend: No such file"},

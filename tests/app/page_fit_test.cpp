@@ -152,6 +152,51 @@ TEST(PageFit, CoveredSheetsHaveNoWhiteAndFittedOnesKeepTheirMargins) {
     }
 }
 
+TEST(PageFit, PagesAtTheSheetsScaleAreCutOrPaddedDotForDot) {
+    // A page whose every pixel differs from its neighbours: any blending would show.
+    const auto pixel = [](int x, int y, int c) { return std::uint8_t((x * 7 + y * 13 + c) % 251); };
+    struct Row {
+        const char* name;
+        PageGeometry page, sheet;
+        PageScaling scaling;
+        int shiftX, shiftY; // where the page's top-left pixel lands on the sheet
+    };
+    const Row rows[] = {
+        // An 8 x 10 in PDF page rendered to cover the 8 x 10 in sheet: 12 rows cut top and
+        // bottom.
+        {"8x10 cover", {2448, 3060, 300, 300}, {2448, 3036, 300, 300}, PageScaling::Auto, 0, -12},
+        {"8x10 cover 300x600",
+         {2448, 6120, 300, 600},
+         {2448, 6072, 300, 600},
+         PageScaling::Fill,
+         0,
+         -24},
+        // Unscaled and narrower: 24 white columns each side.
+        {"8x10 none", {2400, 3036, 300, 300}, {2448, 3036, 300, 300}, PageScaling::None, 24, 0},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.name);
+        std::vector<std::uint8_t> page(size_t(row.page.width) * row.page.height * 3);
+        for (int y = 0; y < row.page.height; ++y)
+            for (int x = 0; x < row.page.width; ++x)
+                for (int c = 0; c < 3; ++c)
+                    page[(size_t(y) * row.page.width + x) * 3 + c] = pixel(x, y, c);
+        const std::vector<std::uint8_t> out = Render(page, row.page, row.sheet, row.scaling);
+        ASSERT_EQ(out.size(), size_t(row.sheet.width) * row.sheet.height * 3);
+        size_t wrong = 0;
+        for (int y = 0; y < row.sheet.height; ++y)
+            for (int x = 0; x < row.sheet.width; ++x) {
+                const int px = x - row.shiftX, py = y - row.shiftY;
+                const bool inside =
+                    px >= 0 && px < row.page.width && py >= 0 && py < row.page.height;
+                for (int c = 0; c < 3; ++c)
+                    wrong += out[(size_t(y) * row.sheet.width + x) * 3 + c] !=
+                             (inside ? pixel(px, py, c) : 255);
+            }
+        EXPECT_EQ(wrong, 0u);
+    }
+}
+
 TEST(PageFit, TurnedPagesKeepTheirTopRightCornerAtTheTopLeft) {
     // A landscape 8 x 10 page, red top-right corner, onto the portrait sheet: turned a quarter
     // counter-clockwise, the corner lands at the sheet's top left.

@@ -99,7 +99,7 @@ TEST(CatalogueSource, PrinterApplicationTranslationsKeepTheirPlaceholders) {
     for (const char* language : {"zh", "en", "fr", "de", "ja", "es"}) {
         const auto app = readCatalogue(QString::fromLatin1(language)).texts["PrinterApplication"];
         for (auto it = app.begin(); it != app.end(); ++it)
-            for (const char* placeholder : {"%1", "%2"})
+            for (const char* placeholder : {"%1", "%2", "%3"})
                 EXPECT_EQ(it.value().contains(QLatin1String(placeholder)),
                           it.key().contains(QLatin1String(placeholder)))
                     << language << " " << qPrintable(it.key());
