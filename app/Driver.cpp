@@ -1,10 +1,12 @@
 // SPDX-License-Identifier: Apache-2.0
 #include "Driver.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <chrono>
 #include <cstdlib>
 #include <cstring>
+#include <ctime>
 #include <functional>
 #include <future>
 #include <memory>
@@ -14,6 +16,7 @@
 #include <vector>
 
 #include <fcntl.h>
+#include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -60,10 +63,14 @@ const char kErrorPolicyAttribute[] = "printer-error-policy";
 // job can be sent again when the printer stops in the middle of it (PAPPL keeps no copy of
 // streamed raster), and the jobs page's thumbnails are decoded from it once the stream is
 // complete. The backend gets the bytes first: the copy is written while the backend takes
-// them in, and the copy of the last bytes after the printer has them all.
+// them in, and the copy of the last bytes after the printer has them all. A backend that has
+// ended takes no more, but the stream of a job that goes on is written whole into the copy,
+// which is what a resend sends. The copy's offset at the end of each sheet is kept, so that a
+// resend can leave out the sheets the printer finished.
 class BackendSink : public OutputSink {
   public:
-    BackendSink(BackendProcess& backend, int copyFd) : m_backend(backend), m_copyFd(copyFd) {}
+    BackendSink(BackendProcess& backend, int copyFd, std::vector<off_t>& sheetEnds)
+        : m_backend(backend), m_copyFd(copyFd), m_sheetEnds(sheetEnds) {}
     void SetStop(std::function<bool()> stop) { m_stop = std::move(stop); }
     bool Write(const void* data, size_t len) override {
         if (len == 0)
@@ -72,8 +79,10 @@ class BackendSink : public OutputSink {
         const bool sent = m_backend.Write(data, len, m_stop);
         if (m_copyFd >= 0 && !m_copyFailed && !WriteAll(m_copyFd, data, len))
             m_copyFailed = true;
-        return sent;
+        m_written += off_t(len);
+        return sent || (!CopyFailed() && !(m_stop && m_stop()));
     }
+    void EndSheet() override { m_sheetEnds.push_back(m_written); }
     bool CopyFailed() const { return m_copyFd < 0 || m_copyFailed; }
 
   private:
@@ -94,6 +103,8 @@ class BackendSink : public OutputSink {
     BackendProcess& m_backend;
     std::function<bool()> m_stop;
     int m_copyFd;
+    std::vector<off_t>& m_sheetEnds;
+    off_t m_written = 0;
     bool m_copyFailed = false;
 };
 
@@ -128,6 +139,12 @@ struct JobState {
     std::unique_ptr<BackendSink> sink;
     int copyFd = -1;      // the copy of the command stream in the spool folder
     std::string copyPath; // removed with the job
+    // The copy's offset at the end of each sheet.
+    std::vector<off_t> sheetEnds;
+    // When the backend's current run started: a status file written before it tells nothing
+    // about that run.
+    timespec backendStarted = {};
+    long long totalAtStart = -1; // the printer's total count when the job started
     BackendJob backendJob;
     JobInfo info; // what the job's stream was made for
     std::string backendJobId;
@@ -228,21 +245,27 @@ bool Fail(pappl_job_t* job, const std::string& message) {
     return false;
 }
 
-// The sheet a job's own "media" or "media-col" names: for streamed raster PAPPL leaves the
-// job's media out of its options.
-const MediaSheet* JobMediaSheet(pappl_job_t* job, pappl_pr_options_t* options) {
+// The sheet a job's own "media" or "media-col" names, by name or by size (CUPS's driverless
+// queues send the size alone); null when the job names none. For streamed raster PAPPL leaves
+// the job's media out of its options, and for other documents it puts the default media there.
+const MediaSheet* JobMediaSheet(pappl_job_t* job) {
     if (ipp_attribute_t* media = papplJobGetAttribute(job, "media"))
         if (const MediaSheet* sheet = FindMediaSheetByName(ippGetString(media, 0, nullptr)))
             return sheet;
-    if (ipp_attribute_t* col = papplJobGetAttribute(job, "media-col")) {
-        ipp_t* collection = ippGetCollection(col, 0);
-        ipp_attribute_t* name =
-            collection ? ippFindAttribute(collection, "media-size-name", IPP_TAG_ZERO) : nullptr;
-        if (const MediaSheet* sheet =
-                FindMediaSheetByName(name ? ippGetString(name, 0, nullptr) : nullptr))
-            return sheet;
-    }
-    return FindMediaSheetByName(options->media.size_name);
+    ipp_attribute_t* col = papplJobGetAttribute(job, "media-col");
+    ipp_t* collection = col ? ippGetCollection(col, 0) : nullptr;
+    if (collection == nullptr)
+        return nullptr;
+    if (ipp_attribute_t* name = ippFindAttribute(collection, "media-size-name", IPP_TAG_ZERO))
+        return FindMediaSheetByName(ippGetString(name, 0, nullptr));
+    ipp_attribute_t* width =
+        ippFindAttribute(collection, "media-size/x-dimension", IPP_TAG_INTEGER);
+    ipp_attribute_t* length =
+        ippFindAttribute(collection, "media-size/y-dimension", IPP_TAG_INTEGER);
+    if (width == nullptr || length == nullptr)
+        return nullptr;
+    return FindMediaSheetByPoints(ippGetInteger(width, 0) * 72.0 / 2540.0,
+                                  ippGetInteger(length, 0) * 72.0 / 2540.0);
 }
 
 // The sheet of the media loaded in the printer, as its status file last said.
@@ -250,6 +273,20 @@ const MediaSheet* LoadedSheet(pappl_printer_t* printer) {
     pappl_pr_driver_data_t data;
     papplPrinterGetDriverData(printer, &data);
     return FindMediaSheetByName(data.media_ready[0].size_name);
+}
+
+// The sheet of a page that names none: the job's media, else the loaded media, else the
+// default media (PAPPL's options hold it when the job names none).
+const MediaSheet* SheetForJob(pappl_job_t* job, pappl_pr_options_t* options,
+                              const JobState& state) {
+    const MediaSheet* sheet = state.jobSheet;
+    if (sheet == nullptr)
+        sheet = LoadedSheet(papplJobGetPrinter(job));
+    if (sheet == nullptr)
+        sheet = FindMediaSheetByName(options->media.size_name);
+    if (sheet == nullptr)
+        sheet = FindMediaSheetByName(kDefaultPageSize);
+    return sheet;
 }
 
 PageScaling ScalingOf(pappl_scaling_t scaling) {
@@ -327,7 +364,7 @@ bool StartJob(pappl_job_t* job, pappl_pr_options_t* options, pappl_device_t*) {
     else
         papplLogJob(job, PAPPL_LOGLEVEL_WARN, "No copy of the job can be kept: %s",
                     strerror(errno));
-    state->sink = std::make_unique<BackendSink>(*state->backend, state->copyFd);
+    state->sink = std::make_unique<BackendSink>(*state->backend, state->copyFd, state->sheetEnds);
     state->backendJobId =
         std::to_string(BackendJobId(papplPrinterGetID(printer), papplJobGetID(job)));
 
@@ -345,9 +382,8 @@ bool StartJob(pappl_job_t* job, pappl_pr_options_t* options, pappl_device_t*) {
     state->sink->SetStop([job, state] { return MustStop(job, *state); });
 
     JobRequest& request = state->request;
-    state->jobSheet = JobMediaSheet(job, options);
-    if (state->jobSheet != nullptr)
-        request.pageSize = state->jobSheet->pageSize;
+    state->jobSheet = JobMediaSheet(job);
+    request.pageSize = SheetForJob(job, options, *state)->pageSize;
     state->scaling = ScalingOf(options->print_scaling);
     state->autoTurn =
         options->orientation_requested == IPP_ORIENT_NONE || options->orientation_requested == 0;
@@ -371,6 +407,8 @@ bool StartJob(pappl_job_t* job, pappl_pr_options_t* options, pappl_device_t*) {
 
     std::string error;
     const std::string program = BackendProgram();
+    state->totalAtStart = ReadPrinterTotal(printer);
+    clock_gettime(CLOCK_REALTIME_COARSE, &state->backendStarted);
     if (!state->backend->Start(
             program, backendJob,
             [job, state](const std::string& line) { HandleBackendLine(job, state, line); },
@@ -395,20 +433,6 @@ void AbandonJob(pappl_job_t* job) {
 }
 
 namespace {
-
-// The sheet of a page that names none: the job's media, else the loaded media, else the
-// default media.
-const MediaSheet* SheetForJob(pappl_job_t* job, pappl_pr_options_t* options,
-                              const JobState& state) {
-    const MediaSheet* sheet = state.jobSheet;
-    if (sheet == nullptr)
-        sheet = LoadedSheet(papplJobGetPrinter(job));
-    if (sheet == nullptr)
-        sheet = FindMediaSheetByName(options->media.size_name);
-    if (sheet == nullptr)
-        sheet = FindMediaSheetByName(kDefaultPageSize);
-    return sheet;
-}
 
 // The settings are applied when the first page arrives. The sheet is the one the page's size
 // names (by name, or by its size in points: the sheet or its nominal print size); a page of
@@ -611,10 +635,32 @@ ErrorPolicy ErrorPolicyOf(pappl_printer_t* printer) {
     return policy;
 }
 
-// Sends the job's kept command stream again through a new backend; the wait status, or -1
-// with failure set when it cannot be sent. The stream was made for the media the backend
-// reported; when the loaded media no longer lays out the same way, it is not sent.
-int Resend(pappl_job_t* job, JobState* state, std::string& failure) {
+// The sheets of the job's stream that the printer finished in the backend's last run, as the
+// status file says once the backend has ended: 0 when the file names another job, says
+// nothing, or was not written during that run.
+unsigned SheetsFinishedByBackend(pappl_job_t* job, const JobState& state) {
+    const char* uri = papplPrinterGetDeviceURI(papplJobGetPrinter(job));
+    const std::string path = StatusFilePath(uri ? uri : "");
+    struct stat file = {};
+    std::string text;
+    if (path.empty() || lstat(path.c_str(), &file) != 0 || !ReadStatusFile(path, text))
+        return 0;
+    const timespec& started = state.backendStarted;
+    if (file.st_mtim.tv_sec < started.tv_sec ||
+        (file.st_mtim.tv_sec == started.tv_sec && file.st_mtim.tv_nsec < started.tv_nsec))
+        return 0;
+    const int done = SheetsFinished(text, state.backendJobId);
+    return done > 0 ? unsigned(done) : 0;
+}
+
+// Sends the job's kept command stream again through a new backend, leaving out the first
+// `skip` sheets, which the printer finished; the wait status, or -1 with failure set when it
+// cannot be sent. The stream was made for the media the backend reported; when the loaded
+// media no longer lays out the same way, it is not sent. The remaining half-size prints lay
+// out only the job's first print: once that sheet is done, only the media size counts. A
+// stream made without the backend's job information holds one print per sheet, which any
+// media takes.
+int Resend(pappl_job_t* job, JobState* state, unsigned skip, std::string& failure) {
     state->sink.reset();
     state->backendError.clear();
     state->backend = &state->printer.NewBackend();
@@ -622,6 +668,7 @@ int Resend(pappl_job_t* job, JobState* state, std::string& failure) {
     unlink(infoPath.c_str());
     JobInfoWatch watch(kJobInfoDir, state->backendJobId);
     std::string error;
+    clock_gettime(CLOCK_REALTIME_COARSE, &state->backendStarted);
     if (!state->backend->Start(
             BackendProgram(), state->backendJob,
             [job, state](const std::string& line) { HandleBackendLine(job, state, line); },
@@ -633,15 +680,18 @@ int Resend(pappl_job_t* job, JobState* state, std::string& failure) {
     watch.Wait(state->backend->ExitFd(), stop, std::chrono::seconds(120));
     const JobInfo info = ReadJobInfoFile(watch.path());
     const auto parity = [](const std::string& text) { return atoi(text.c_str()) % 2; };
-    if (info.mediaSize != state->info.mediaSize ||
-        parity(info.remainHalf) != parity(state->info.remainHalf)) {
+    if (state->info.present &&
+        (info.mediaSize != state->info.mediaSize ||
+         (skip == 0 && parity(info.remainHalf) != parity(state->info.remainHalf)))) {
         state->backend->Terminate();
         state->backend->Wait([] { return true; });
         failure = "The loaded media changed while the job waited; send the job again.";
         return -1;
     }
     const int fd = open(state->copyPath.c_str(), O_RDONLY | O_CLOEXEC);
-    if (fd < 0) {
+    if (fd < 0 || (skip > 0 && lseek(fd, state->sheetEnds[skip - 1], SEEK_SET) < 0)) {
+        if (fd >= 0)
+            close(fd);
         failure = "The job's copy is gone: " + std::string(strerror(errno));
         state->backend->Terminate();
         state->backend->Wait([] { return true; });
@@ -687,7 +737,10 @@ bool EndJob(pappl_job_t* job, pappl_pr_options_t*, pappl_device_t*) {
     // holding its turn, so the jobs behind it stay behind it.
     const ErrorPolicy policy = ErrorPolicyOf(printer);
     std::string failure;
+    unsigned finished = 0; // sheets the printer finished, over all runs of the backend
+    const unsigned sheets = unsigned(state->sheetEnds.size());
     for (int resends = 0; !stop() && !state->truncated; ++resends) {
+        finished = std::min(sheets, finished + SheetsFinishedByBackend(job, *state));
         const ExitDecision decision = DecideAfterExit(ExitCode(status), policy, resends);
         if (decision.kind == ExitDecision::Complete)
             break;
@@ -700,6 +753,10 @@ bool EndJob(pappl_job_t* job, pappl_pr_options_t*, pappl_device_t*) {
             why += " " + state->backendError;
         if (decision.kind == ExitDecision::Abort) {
             failure = why;
+            break;
+        }
+        if (sheets > 0 && finished == sheets) {
+            papplLogJob(job, PAPPL_LOGLEVEL_INFO, "The printer finished all %u sheets.", sheets);
             break;
         }
         if (!kept) {
@@ -721,14 +778,26 @@ bool EndJob(pappl_job_t* job, pappl_pr_options_t*, pappl_device_t*) {
         papplJobSetReasons(job, PAPPL_JREASON_NONE, PAPPL_JREASON_PRINTER_STOPPED);
         if (!ready)
             break;
-        papplJobSetMessage(job, "Sending the job to the printer again.");
-        status = Resend(job, state, failure);
+        if (finished > 0) {
+            papplLogJob(job, PAPPL_LOGLEVEL_INFO, "Sending sheets %u to %u again.", finished + 1,
+                        sheets);
+            papplJobSetMessage(job, "Sending sheets %u to %u to the printer again.", finished + 1,
+                               sheets);
+        } else {
+            papplJobSetMessage(job, "Sending the job to the printer again.");
+        }
+        status = Resend(job, state, finished, failure);
         if (status < 0)
             break;
     }
     if (failure.empty() && !papplJobIsCanceled(job) && state->printer.Stopping())
         failure = "Stopped: the printer application was shut down.";
     const bool truncated = state->truncated;
+    // PAPPL counts one impression itself once the driver has printed a document of its own
+    // format.
+    const char* format = papplJobGetFormat(job);
+    CountJobImpressions(job, state->totalAtStart,
+                        format != nullptr && !strcmp(format, kDriverFormat) ? 1 : 0);
     // The backend's last progress line would otherwise stay the job's message, also when PAPPL
     // itself ends the job after this (raster data it does not take, a broken image).
     const unsigned pagesSent = state->pagesSent;

@@ -3,6 +3,9 @@
 
 #include <chrono>
 #include <csignal>
+#include <cstdio>
+#include <fstream>
+#include <sstream>
 
 #include <malloc.h>
 
@@ -50,6 +53,53 @@ void Housekeeping::Join() {
 void Housekeeping::Attach(pappl_system_t* system, const std::string& stateFile) {
     m_system = system;
     m_stateFile = stateFile;
+    LoadCounters();
+}
+
+void Housekeeping::LoadCounters() {
+    std::ifstream file(m_stateFile + ".counters");
+    std::ostringstream text;
+    text << file.rdbuf();
+    std::istringstream lines(text.str());
+    int id = 0;
+    long long atReset = -1;
+    while (lines >> id >> atReset) {
+        pappl_printer_t* printer = papplSystemFindPrinter(m_system, nullptr, id, nullptr);
+        if (PrinterState* state = PrinterState::Of(printer))
+            state->WithStatus(
+                [atReset](AppliedStatus& applied) { applied.printsAtReset = atReset; });
+    }
+    std::lock_guard<std::mutex> lock(m_countersMutex);
+    m_savedCounters = text.str();
+}
+
+bool Housekeeping::SaveCounters() {
+    std::string text;
+    ForEachPrinter(m_system, [&text](pappl_printer_t* printer) {
+        PrinterState* state = PrinterState::Of(printer);
+        const long long atReset =
+            state ? state->WithStatus([](AppliedStatus& applied) { return applied.printsAtReset; })
+                  : -1;
+        if (atReset >= 0)
+            text +=
+                std::to_string(papplPrinterGetID(printer)) + " " + std::to_string(atReset) + "\n";
+    });
+    std::lock_guard<std::mutex> lock(m_countersMutex);
+    if (text == m_savedCounters)
+        return true;
+    // Written whole under another name and renamed, so that a stop never leaves half a file.
+    const std::string path = m_stateFile + ".counters";
+    const std::string temporary = path + ".new";
+    FILE* file = fopen(temporary.c_str(), "we");
+    if (file == nullptr)
+        return false;
+    const bool written = fputs(text.c_str(), file) >= 0;
+    if (fclose(file) != 0 || !written || rename(temporary.c_str(), path.c_str()) != 0) {
+        remove(temporary.c_str());
+        return false;
+    }
+    m_savedCounters = text;
+    return true;
 }
 
 void Housekeeping::Start() {
@@ -58,7 +108,8 @@ void Housekeeping::Start() {
 }
 
 bool Housekeeping::SaveState() {
-    return papplSystemSaveState(m_system, m_stateFile.c_str());
+    const bool saved = papplSystemSaveState(m_system, m_stateFile.c_str());
+    return SaveCounters() && saved;
 }
 
 bool Housekeeping::AnyJobRunning() {
@@ -113,8 +164,10 @@ void Housekeeping::Run() {
         // A shutdown asked for over IPP: the main loop ends and deletes the printers.
         if (papplSystemIsShutdown(m_system))
             return;
-        if (tick % (kStatusInterval * kTicksPerSecond) == 0)
+        if (tick % (kStatusInterval * kTicksPerSecond) == 0) {
             RefreshAllPrinters(m_system);
+            SaveCounters();
+        }
         // Memory freed by the jobs goes back to the system once no printer prints: jobs run in
         // threads of their own, whose malloc arenas keep freed memory otherwise.
         if (tick % (5 * kTicksPerSecond) == 0 && !AnyPrinterPrinting(m_system))

@@ -8,6 +8,8 @@
 #include <vector>
 
 #include <jpeglib.h>
+// After jpeglib.h, which it needs.
+#include <jerror.h>
 
 #include "ExifOrientation.h"
 
@@ -27,7 +29,12 @@ void ErrorExit(j_common_ptr info) {
     std::longjmp(manager->jump, 1);
 }
 
-void Silent(j_common_ptr, int) {}
+// Warnings are not shown, except that data ending early (a broken upload, a cut-off file) is
+// an error: libjpeg would fill the rest of the picture with grey, and the sheet be wasted.
+void Warning(j_common_ptr info, int level) {
+    if (level < 0 && info->err->msg_code == JWRN_JPEG_EOF)
+        ErrorExit(info);
+}
 
 // The denominator of the DCT scaling: the largest of 8, 4 and 2 that leaves the image at least
 // as large as the sheet along both sides; the sheet may be turned, so sides are compared by
@@ -49,7 +56,7 @@ bool Decode(std::FILE* file, const PageGeometry& sheet, RgbImage& image, int& or
     ErrorManager manager;
     info.err = jpeg_std_error(&manager.pub);
     manager.pub.error_exit = ErrorExit;
-    manager.pub.emit_message = Silent;
+    manager.pub.emit_message = Warning;
     std::vector<std::uint8_t> cmykRow;
     JSAMPROW rows[1];
     if (setjmp(manager.jump)) {

@@ -36,6 +36,8 @@ struct AppliedStatus {
     bool problemReason = false;   // "other" for the failed job, until the printer's state changes
     bool pausedForFault = false;  // paused by the application while the printer cannot print
     long long printsAtReset = -1; // the total count when the counter was reset; -1 not yet
+    // The job whose impressions PAPPL adds to the printer's count as it ends the job; 0 none.
+    int impressionsToCome = 0;
 };
 
 class PrinterState {

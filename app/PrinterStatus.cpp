@@ -174,6 +174,32 @@ PrinterStatus ParseStatusText(const std::string& text) {
     return status;
 }
 
+int SheetsFinished(const std::string& text, const std::string& jobId) {
+    // The value between the double quotes of a line "KEY=\"value\"".
+    const auto value = [&text](const char* key, std::string& out) {
+        const std::string prefix = std::string(key) + "=\"";
+        size_t start = 0;
+        if (text.compare(0, prefix.size(), prefix) != 0) {
+            start = text.find("\n" + prefix);
+            if (start == std::string::npos)
+                return false;
+            ++start;
+        }
+        start += prefix.size();
+        const size_t end = text.find_first_of("\"\n", start);
+        if (end == std::string::npos || text[end] != '"')
+            return false;
+        out = text.substr(start, end - start);
+        return true;
+    };
+    std::string id, done;
+    if (jobId.empty() || !value("JOB_ID", id) || id != jobId || !value("JOB_SHEETS_DONE", done) ||
+        done.empty() || done.size() > 6 ||
+        done.find_first_not_of("0123456789") != std::string::npos)
+        return -1;
+    return std::stoi(done);
+}
+
 bool ReadStatusFile(const std::string& path, std::string& text) {
     // The server may run with more rights than the user who planted a link in /tmp.
     return ReadStatusFile(path, StatusLinks::Refuse, text);

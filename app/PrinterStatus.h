@@ -48,6 +48,11 @@ PrinterStatus ParseStatusText(const std::string& text);
 // of these: the backend writes it on its first job.
 bool CannotPrint(const PrinterStatus& status);
 
+// The sheets of backend job `jobId` that the printer finished, as the backend's lines
+// "JOB_ID=" and "JOB_SHEETS_DONE=" in the status file's text say; -1 when the text names
+// another job or no count.
+int SheetsFinished(const std::string& text, const std::string& jobId);
+
 // Reads the file: a regular file only (no link, FIFO or device), of at most 1 MiB.
 // False when it is missing or unreadable.
 bool ReadStatusFile(const std::string& path, std::string& text);

@@ -101,11 +101,24 @@ bool RefreshPrinterStatus(pappl_printer_t* printer) {
             applied.readyMedia = status.readyMedia;
         }
     });
-    // printer-impressions-completed follows the printer's own total count. PAPPL 1.3.1 also adds
-    // each completed job's impressions and takes nothing away: the figure catches up with the
-    // printer whenever the printer has printed more (sheets sent again, the printer used
-    // beside the application), and runs ahead of it by the prints that shared a sheet.
-    if (TotalPrints(status) >= 0) {
+    // printer-impressions-completed is the printer's own total count. PAPPL 1.3.1 adds each
+    // ended job's impressions, which CountJobImpressions makes the sheets the printer counted
+    // for the job, and lowers the figure never: it catches up here with what the printer
+    // printed otherwise (the printer used beside the application), but not while a job's
+    // sheets are still to be added by PAPPL.
+    const int toCome =
+        state->WithStatus([](AppliedStatus& applied) { return applied.impressionsToCome; });
+    bool jobToCount = state->Busy();
+    if (toCome != 0 && !jobToCount) {
+        pappl_job_t* job = papplPrinterFindJob(printer, toCome);
+        jobToCount = job != nullptr && papplJobGetState(job) < IPP_JSTATE_CANCELED;
+        if (!jobToCount)
+            state->WithStatus([toCome](AppliedStatus& applied) {
+                if (applied.impressionsToCome == toCome)
+                    applied.impressionsToCome = 0;
+            });
+    }
+    if (TotalPrints(status) >= 0 && !jobToCount) {
         const long long behind = TotalPrints(status) - papplPrinterGetImpressionsCompleted(printer);
         if (behind > 0)
             papplPrinterSetImpressionsCompleted(printer, int(behind));
@@ -194,6 +207,25 @@ void ResetPrintCounter(pappl_printer_t* printer) {
         state->WithStatus([](AppliedStatus& applied) {
             applied.printsAtReset = std::max(0LL, TotalPrints(applied.status));
         });
+}
+
+long long ReadPrinterTotal(pappl_printer_t* printer) {
+    const char* uri = papplPrinterGetDeviceURI(printer);
+    const std::string path = StatusFilePath(uri ? uri : "");
+    std::string text;
+    return !path.empty() && ReadStatusFile(path, text) ? TotalPrints(ParseStatusText(text)) : -1;
+}
+
+void CountJobImpressions(pappl_job_t* job, long long totalAtStart, int addedByPappl) {
+    pappl_printer_t* printer = papplJobGetPrinter(job);
+    PrinterState* state = PrinterState::Of(printer);
+    const long long totalNow = ReadPrinterTotal(printer);
+    if (state == nullptr || totalAtStart < 0 || totalNow < totalAtStart)
+        return;
+    papplJobSetImpressionsCompleted(job, int(totalNow - totalAtStart) -
+                                             papplJobGetImpressionsCompleted(job) - addedByPappl);
+    const int id = papplJobGetID(job);
+    state->WithStatus([id](AppliedStatus& applied) { applied.impressionsToCome = id; });
 }
 
 PrinterStatus LastStatus(pappl_printer_t* printer) {

@@ -47,6 +47,13 @@ void ResetPrintCounter(pappl_printer_t* printer);
 // The status last read for the printer (offline before the first reading).
 PrinterStatus LastStatus(pappl_printer_t* printer);
 
+// The printer's total count as its status file says now; -1 when it says none.
+long long ReadPrinterTotal(pappl_printer_t* printer);
+// Sets the job's impressions to the sheets the printer counted for it (its total count at the
+// job's start and end); PAPPL adds them to printer-impressions-completed as it ends the job.
+// `addedByPappl`: what PAPPL itself still adds to the job after this.
+void CountJobImpressions(pappl_job_t* job, long long totalAtStart, int addedByPappl);
+
 } // namespace tq51m
 
 #endif

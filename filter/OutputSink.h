@@ -11,6 +11,9 @@ class OutputSink {
     virtual ~OutputSink() = default;
     // Writes all len bytes; false when not all of them could be written.
     virtual bool Write(const void* data, size_t len) = 0;
+    // Every byte of a sheet has been written: its control commands, media code, planes and
+    // start command. A sink that sends a job again can cut its stream here.
+    virtual void EndSheet() {}
 };
 
 // A stdio stream (the CUPS filter passes its standard output: fully buffered, flushed at exit).

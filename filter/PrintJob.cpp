@@ -152,6 +152,7 @@ void PrintJob::State::FlushBatch(int count) {
     device->SendPrintSpeed(n, options, ppd);
     device->SendDecurl(n, options, ppd);
     device->SendImageData(count);
+    sink.EndSheet();
 }
 
 // Each copy goes into the next slot; a full sheet is sent at once. The very first copy of the

@@ -344,3 +344,27 @@ TEST(AppPrinterStatus, StatesInWhichThePrinterCannotPrint) {
     }
     EXPECT_FALSE(tq51m::CannotPrint(tq51m::OfflineStatus()));
 }
+
+// The sheets a backend job finished come from the status file's "JOB_ID" and
+// "JOB_SHEETS_DONE" lines, and only for that job: a count of another job, or none, would skip
+// sheets that were never printed.
+TEST(AppPrinterStatus, SheetsFinishedOnlyForTheSameJob) {
+    const std::string head = StatusFile("01100", "00102", "00500", "50", "0") +
+                             "PRINTER_MODEL=\"TQ-51M\"\nBACKEND=\"velmora-zelbackend\"\n";
+    const struct {
+        const char* tail;
+        int finished;
+    } cases[] = {
+        {"JOB_ID=\"2091200005\"\nJOB_SHEETS_DONE=\"1\"\nJOB_SHEETS_TOTAL=\"3\"\n", 1},
+        {"JOB_ID=\"2091200005\"\nJOB_SHEETS_DONE=\"0\"\nJOB_SHEETS_TOTAL=\"3\"\n", 0},
+        {"JOB_ID=\"2091200004\"\nJOB_SHEETS_DONE=\"2\"\nJOB_SHEETS_TOTAL=\"3\"\n", -1},
+        {"JOB_ID=\"20912000055\"\nJOB_SHEETS_DONE=\"2\"\nJOB_SHEETS_TOTAL=\"3\"\n", -1},
+        {"JOB_ID=\"\"\nJOB_SHEETS_DONE=\"0\"\nJOB_SHEETS_TOTAL=\"0\"\n", -1},
+        {"JOB_ID=\"2091200005\"\nJOB_SHEETS_TOTAL=\"3\"\n", -1},
+        {"JOB_ID=\"2091200005\"\nJOB_SHEETS_DONE=\"-1\"\n", -1},
+        {"JOB_ID=\"2091200005\"\nJOB_SHEETS_DONE=\"2\n", -1},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(tq51m::SheetsFinished(head + c.tail, "2091200005"), c.finished) << c.tail;
+    EXPECT_EQ(tq51m::SheetsFinished(head + cases[0].tail, ""), -1);
+}

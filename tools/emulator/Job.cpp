@@ -264,27 +264,31 @@ int Job::printSheets(const std::vector<SheetSummary>& sheets, int copies) {
         for (std::size_t i = 0; i < sheets.size(); ++i) {
             if (g_stop)
                 return CUPS_BACKEND_OK;
-            std::string error;
-            StateLock lock(m_dir, error);
-            std::string warnings;
-            if (!lock.locked() || !m_dir.load(m_state, warnings, error))
-                return fail(CUPS_BACKEND_FAILED, error);
-            if (!isReadyState(m_state.state))
-                return stopForPrinterError();
-            if (!consumeSheet(m_state, sheets[i].mediaCode, sheets[i].imageCount)) {
-                m_state.state = "01100";
-                m_state.message = defaultMessage(m_state.state);
+            // The state is locked while a sheet is taken from it, not while the sheet
+            // prints: a state set meanwhile (--set) stops the job before its next sheet.
+            {
+                std::string error;
+                StateLock lock(m_dir, error);
+                std::string warnings;
+                if (!lock.locked() || !m_dir.load(m_state, warnings, error))
+                    return fail(CUPS_BACKEND_FAILED, error);
+                if (!isReadyState(m_state.state))
+                    return stopForPrinterError();
+                if (!consumeSheet(m_state, sheets[i].mediaCode, sheets[i].imageCount)) {
+                    m_state.state = "01100";
+                    m_state.message = defaultMessage(m_state.state);
+                    if (!m_dir.save(m_state, error))
+                        std::fprintf(stderr, "DEBUG: %s\n", error.c_str());
+                    return stopForPrinterError();
+                }
                 if (!m_dir.save(m_state, error))
-                    std::fprintf(stderr, "DEBUG: %s\n", error.c_str());
-                return stopForPrinterError();
+                    return fail(CUPS_BACKEND_FAILED, error);
+                m_progress.sheetsDone += 1;
+                std::fprintf(stderr, "INFO: Printing sheet %d of %d\n", m_progress.sheetsDone,
+                             m_progress.sheetsTotal);
+                showStatus();
+                reportMarkers(m_state);
             }
-            if (!m_dir.save(m_state, error))
-                return fail(CUPS_BACKEND_FAILED, error);
-            m_progress.sheetsDone += 1;
-            std::fprintf(stderr, "INFO: Printing sheet %d of %d\n", m_progress.sheetsDone,
-                         m_progress.sheetsTotal);
-            showStatus();
-            reportMarkers(m_state);
             pause(m_state.sheetDelayMs);
         }
     }
@@ -336,10 +340,12 @@ int Job::run() {
         return fail(CUPS_BACKEND_FAILED, "Cannot write the job information file: " + error);
     m_wroteJobInfo = true;
 
+    // The status file names the job with its finished sheets also after the job stopped, so
+    // that the sender knows which sheets are still to be printed.
+    m_progress.jobId = m_jobId;
     if (!isReadyState(m_state.state))
         return stopForPrinterError();
     m_progress.running = true;
-    m_progress.jobId = m_jobId;
     reportState(m_state);
     reportMarkers(m_state);
     showStatus();

@@ -138,7 +138,7 @@ std::string statusFileText(const EmulatorState& state, const JobProgress& job) {
         << "TOTAL_COUNT=\"" << state.total << "\"\n"
         << "PRINTER_MODEL=\"TQ-51M\"\n"
         << "BACKEND=\"velmora-zelbackend\"\n"
-        << "JOB_ID=\"" << (job.running ? job.jobId : std::string()) << "\"\n"
+        << "JOB_ID=\"" << job.jobId << "\"\n"
         << "JOB_SHEETS_DONE=\"" << job.sheetsDone << "\"\n"
         << "JOB_SHEETS_TOTAL=\"" << job.sheetsTotal << "\"\n"
         << "UPDATED=\"" << static_cast<long long>(std::time(nullptr)) << "\"\n"

@@ -22,7 +22,7 @@ std::string totalCountRequestPath(const std::string& serial);
 // What the status file says about a running job.
 struct JobProgress {
     bool running = false;
-    std::string jobId;
+    std::string jobId; // the job that runs, or that this backend run ended
     int sheetsDone = 0;
     int sheetsTotal = 0;
 };
