@@ -669,5 +669,9 @@ Funktioniert der Drucker nach dem Neustart nicht wieder, den Kundendienst kontak
         <source>Stopped.</source>
         <translation>Gestoppt.</translation>
     </message>
+    <message>
+        <source>Sending sheets %1 to %2 to the printer again.</source>
+        <translation>Blätter %1 bis %2 werden erneut an den Drucker gesendet.</translation>
+    </message>
 </context>
 </TS>

@@ -669,5 +669,9 @@ If the printer does not recover after the restart, contact the service center.</
         <source>Stopped.</source>
         <translation>Stopped.</translation>
     </message>
+    <message>
+        <source>Sending sheets %1 to %2 to the printer again.</source>
+        <translation>Sending sheets %1 to %2 to the printer again.</translation>
+    </message>
 </context>
 </TS>

@@ -669,5 +669,9 @@ Si la impresora no se recupera tras el reinicio, póngase en contacto con el ser
         <source>Stopped.</source>
         <translation>Detenido.</translation>
     </message>
+    <message>
+        <source>Sending sheets %1 to %2 to the printer again.</source>
+        <translation>Enviando de nuevo las hojas %1 a %2 a la impresora.</translation>
+    </message>
 </context>
 </TS>

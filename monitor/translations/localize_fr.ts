@@ -669,5 +669,9 @@ Si l&apos;imprimante ne fonctionne toujours pas après le redémarrage, contacte
         <source>Stopped.</source>
         <translation>Arrêté.</translation>
     </message>
+    <message>
+        <source>Sending sheets %1 to %2 to the printer again.</source>
+        <translation>Les feuilles %1 à %2 sont renvoyées à l'imprimante.</translation>
+    </message>
 </context>
 </TS>

@@ -669,5 +669,9 @@
         <source>Stopped.</source>
         <translation>停止しました。</translation>
     </message>
+    <message>
+        <source>Sending sheets %1 to %2 to the printer again.</source>
+        <translation>シート %1～%2 をプリンターに再送信しています。</translation>
+    </message>
 </context>
 </TS>

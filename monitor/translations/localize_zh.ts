@@ -669,5 +669,9 @@
         <source>Stopped.</source>
         <translation>已停止。</translation>
     </message>
+    <message>
+        <source>Sending sheets %1 to %2 to the printer again.</source>
+        <translation>正在重新向打印机发送第 %1 至 %2 张。</translation>
+    </message>
 </context>
 </TS>

@@ -168,6 +168,8 @@ TEST(AppWebView, PageWordsComeFromTheMonitorsCatalogues) {
          "The document ends inside page 1 (120 of 3000 rows): it was not printed. Send it again.",
          "文書が 1 ページ目の途中 (3000 行中 120 行) で終わっています。印刷されませんでした。"
          "もう一度送信してください。"},
+        {"es", "Sending sheets 2 to 3 to the printer again.",
+         "Enviando de nuevo las hojas 2 a 3 a la impresora."},
         // A part nobody translates keeps the whole text English.
         {"de", "Job 4 stopped: Unable to run velmora-zelbackend: No such file",
          "Job 4 stopped: Unable to run velmora-zelbackend: No such file"},

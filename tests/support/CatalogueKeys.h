@@ -168,4 +168,5 @@ inline const char* const kPrinterApplicationKeys[] = {
     "The PNG image of %1 x %2 pixels is too large to print.",
     "Out of memory for the PNG image.",
     "Stopped.",
+    "Sending sheets %1 to %2 to the printer again.",
 };
