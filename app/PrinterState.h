@@ -34,6 +34,7 @@ struct AppliedStatus {
     std::string readyMedia;
     std::string jobProblem;
     bool problemReason = false;   // "other" for the failed job, until the printer's state changes
+    int problemStateCode = -1;    // the printer's state when the job failed; -1 not read yet
     bool pausedForFault = false;  // paused by the application while the printer cannot print
     long long printsAtReset = -1; // the total count when the counter was reset; -1 not yet
     // The job whose impressions PAPPL adds to the printer's count as it ends the job; 0 none.

@@ -61,8 +61,12 @@ bool RefreshPrinterStatus(pappl_printer_t* printer) {
         !path.empty() && ReadStatusFile(path, text) ? ParseStatusText(text) : OfflineStatus();
 
     const bool problemReason = state->WithStatus([&status](AppliedStatus& applied) {
-        if (applied.problemReason && status.stateCode != applied.status.stateCode)
-            applied.problemReason = false; // the status file tells the rest
+        // The reason stays until the printer's state moves on from the one it had when the
+        // job failed (the status file tells the rest), not from the one read before that.
+        if (applied.problemReason && applied.problemStateCode < 0)
+            applied.problemStateCode = status.stateCode;
+        else if (applied.problemReason && status.stateCode != applied.problemStateCode)
+            applied.problemReason = false;
         return applied.problemReason;
     });
     pappl_preason_t reasons = status.reasons;
@@ -182,6 +186,7 @@ void SetJobProblem(pappl_printer_t* printer, const std::string& text) {
     state->WithStatus([&text](AppliedStatus& applied) {
         applied.jobProblem = text;
         applied.problemReason = !text.empty();
+        applied.problemStateCode = -1;
     });
     RefreshPrinterStatus(printer);
 }
