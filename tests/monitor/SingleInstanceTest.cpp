@@ -11,6 +11,7 @@
 
 #include <signal.h>
 #include <sys/stat.h>
+#include <sys/syscall.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -62,6 +63,8 @@ INSTANTIATE_TEST_SUITE_P(
     [](const ::testing::TestParamInfo<ListingCase>& info) { return std::string(info.param.name); });
 
 pid_t startMonitor(const std::string& program, const std::string& outputPath) {
+    // Whatever this process has buffered must not be written a second time by the child.
+    std::fflush(stdout);
     const pid_t pid = fork();
     if (pid == 0) {
         FILE* out = std::freopen(outputPath.c_str(), "w", stdout);
@@ -119,15 +122,14 @@ class InstalledMonitor {
     // Monitors listed by ps under the installed path.
     int listed() const { return runCommand("exit $(ps -eo args | grep -c '^" + program_ + "$')"); }
 
-    // Whether every started monitor is past its own start-up check: while that check runs, the
-    // forked child of its pipeline is listed under the monitor's path too.
-    bool settled() const {
-        for (pid_t pid : running_) {
-            if (runCommand("exit $(ps --ppid " + std::to_string(pid) + " -o pid= | wc -l)") != 0) {
-                return false;
-            }
-        }
-        return true;
+    // Whether a monitor is past its start-up check for good: its main thread waits in poll,
+    // which it does only in its event loop. Before that, its check's pipeline briefly lists a
+    // forked copy of the monitor under the monitor's path, so a monitor started then would
+    // count one too many.
+    static bool inEventLoop(pid_t pid) {
+        const std::string syscall = readFile("/proc/" + std::to_string(pid) + "/syscall");
+        const std::string number = syscall.substr(0, syscall.find(' '));
+        return number == std::to_string(SYS_poll) || number == std::to_string(SYS_ppoll);
     }
 
     // The exit status of a monitor, or -1 when it still runs after the given time.
@@ -162,13 +164,14 @@ TEST(SingleInstance, ThirdInstalledMonitorExitsWithStatus255) {
 
     TempDir dir;
     const pid_t first = monitors.start(dir.file("first.out"));
-    ASSERT_TRUE(waitUntil([&] { return monitors.listed() == 1; }, 10000));
+    ASSERT_TRUE(waitUntil([&] { return InstalledMonitor::inEventLoop(first); }, 30000));
     const pid_t second = monitors.start(dir.file("second.out"));
-    ASSERT_TRUE(waitUntil([&] { return monitors.listed() == 2 && monitors.settled(); }, 10000));
+    ASSERT_TRUE(waitUntil([&] { return InstalledMonitor::inEventLoop(second); }, 30000));
+    ASSERT_EQ(monitors.listed(), 2);
     EXPECT_FALSE(checkDoubleStartApp()) << "two running monitors are allowed";
 
     const pid_t third = monitors.start(dir.file("third.out"));
-    EXPECT_EQ(monitors.exitStatus(third, 10000), 255);
+    EXPECT_EQ(monitors.exitStatus(third, 30000), 255);
     const std::string printed = readFile(dir.file("third.out"));
     EXPECT_NE(printed.find(program), std::string::npos) << printed;
     EXPECT_EQ(kill(first, 0), 0) << "the first monitor keeps running";
