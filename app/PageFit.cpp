@@ -68,6 +68,19 @@ inline std::uint8_t Clamp(std::int32_t acc) {
     return std::uint8_t(v < 0 ? 0 : v > 255 ? 255 : v);
 }
 
+// One output pixel from n neighbouring RGB pixels and their weights.
+inline void WeighPixel(const std::int32_t* w, int n, const std::uint8_t* src, std::uint8_t* out) {
+    std::int32_t r = 0, g = 0, b = 0;
+    for (int k = 0; k < n; ++k, src += 3) {
+        r += w[k] * src[0];
+        g += w[k] * src[1];
+        b += w[k] * src[2];
+    }
+    out[0] = Clamp(r);
+    out[1] = Clamp(g);
+    out[2] = Clamp(b);
+}
+
 // The page turned a quarter counter-clockwise: its top-right corner becomes the top-left.
 // Turned in square tiles, so that the rows written stay in the caches instead of every pixel
 // landing on a page of memory of its own.
@@ -249,17 +262,8 @@ bool FitPage(const std::uint8_t* pixels, std::size_t stride, const PageGeometry&
                         std::memset(out + size_t(x) * 3, 255, 3);
                         continue;
                     }
-                    const std::int32_t* w = &across.weights[size_t(x) * size_t(across.stride)];
-                    const std::uint8_t* src = in + size_t(across.first[size_t(x)]) * 3;
-                    std::int32_t r = 0, g = 0, b = 0;
-                    for (int k = 0; k < n; ++k, src += 3) {
-                        r += w[k] * src[0];
-                        g += w[k] * src[1];
-                        b += w[k] * src[2];
-                    }
-                    out[size_t(x) * 3] = Clamp(r);
-                    out[size_t(x) * 3 + 1] = Clamp(g);
-                    out[size_t(x) * 3 + 2] = Clamp(b);
+                    WeighPixel(&across.weights[size_t(x) * size_t(across.stride)], n,
+                               in + size_t(across.first[size_t(x)]) * 3, out + size_t(x) * 3);
                 }
             }
             sums.resize(outStride);
@@ -276,18 +280,9 @@ bool FitPage(const std::uint8_t* pixels, std::size_t stride, const PageGeometry&
             const size_t first = size_t(along.first[size_t(y)] - firstRow);
             if (turned) {
                 // Each sheet column's taps lie side by side in its row of `acrossRows`.
-                for (int x = 0; x < sheet.width; ++x) {
-                    const std::uint8_t* src = &acrossRows[size_t(x) * acrossStride + first * 3];
-                    std::int32_t r = 0, g = 0, b = 0;
-                    for (int k = 0; k < n; ++k, src += 3) {
-                        r += w[k] * src[0];
-                        g += w[k] * src[1];
-                        b += w[k] * src[2];
-                    }
-                    line[size_t(x) * 3] = Clamp(r);
-                    line[size_t(x) * 3 + 1] = Clamp(g);
-                    line[size_t(x) * 3 + 2] = Clamp(b);
-                }
+                for (int x = 0; x < sheet.width; ++x)
+                    WeighPixel(w, n, &acrossRows[size_t(x) * acrossStride + first * 3],
+                               &line[size_t(x) * 3]);
             } else {
                 AddRows(w, n, &acrossRows[first * outStride], outStride, outStride, sums);
                 for (size_t i = 0; i < outStride; ++i)
