@@ -247,12 +247,26 @@ bool ShowPage(pappl_client_t* client, void* data) {
     return true;
 }
 
+// A badge is served by a callback, which PAPPL always answers in full: for a static resource a
+// browser revalidates, PAPPL answers "304 Not Modified" with a body, which breaks the
+// kept-alive connection it came on.
+bool SendBadge(pappl_client_t* client, void* data) {
+    const Badge& badge = *static_cast<const Badge*>(data);
+    if (!papplClientRespond(client, HTTP_STATUS_OK, nullptr, "image/png", 0, badge.size))
+        return false;
+    http_t* http = papplClientGetHTTP(client);
+    return httpWrite2(http, reinterpret_cast<const char*>(badge.data), badge.size) ==
+               ssize_t(badge.size) &&
+           httpFlushWrite(http) >= 0;
+}
+
 } // namespace
 
 void AddWebResources(pappl_system_t* system) {
     for (const Badge& badge : kBadges)
-        papplSystemAddResourceData(system, (std::string("/tq51m/") + badge.name + ".png").c_str(),
-                                   "image/png", badge.data, badge.size);
+        papplSystemAddResourceCallback(system,
+                                       (std::string("/tq51m/") + badge.name + ".png").c_str(),
+                                       "image/png", SendBadge, const_cast<Badge*>(&badge));
 }
 
 const Catalogue& ClientCatalogue(pappl_client_t* client) {

@@ -92,6 +92,12 @@ async function checkLanguages(browser) {
     check((await page.$eval('#tq51m-save', (e) => e.value)) === save, what + 'save button');
     check((await page.$eval('input[name="reset-counter"]', (e) => e.value)) === reset,
           what + 'reset button');
+    // The script replaces the status section every 2 s, and with it the badge's element: the
+    // badge judged is the one on screen once it has loaded.
+    await page.waitForFunction(() => {
+      const e = document.querySelector('#tq51m-picture');
+      return e !== null && e.complete && e.naturalWidth > 0;
+    }, { timeout: 10000 }).catch(() => {});
     const badge = await page.$eval('#tq51m-picture', (e) => [e.src, e.complete, e.naturalWidth]);
     check(badge[0].endsWith('/tq51m/PrtStsIdle.png') && badge[1] && badge[2] > 0,
           what + 'green badge ' + badge);
